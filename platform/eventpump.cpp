@@ -1,0 +1,82 @@
+#include "platform/eventpump.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace orvela {
+namespace {
+
+class QtTimer final : public Timer {
+public:
+    QtTimer() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (onTimer) onTimer();
+        });
+    }
+    void setInterval(int ms) override {
+        interval_ = ms;
+        apply();
+    }
+    int interval() const override { return interval_; }
+    void setEnabled(bool enabled) override {
+        enabled_ = enabled;
+        apply();
+    }
+    bool enabled() const override { return enabled_; }
+
+private:
+    void apply() {
+        if (enabled_ && interval_ > 0)
+            timer_.start(interval_);
+        else
+            timer_.stop();
+    }
+    QTimer timer_;
+    int interval_ = 1000;
+    bool enabled_ = false;
+};
+
+class QtEventPump final : public EventPump {
+public:
+    void processPending() override { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+    void waitUntil(const std::function<bool()>& done) override {
+        // A slow heartbeat so a flag changed without an event still ends the wait.
+        QTimer heartbeat;
+        heartbeat.start(50);
+        for (;;) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+            if (done()) return;
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            if (done()) return;
+        }
+    }
+
+    void waitBriefly(int maxMs) override {
+        QTimer limit;
+        limit.setSingleShot(true);
+        limit.start(maxMs);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+
+    void post(std::function<void()> task) override {
+        if (auto* app = QCoreApplication::instance())
+            QMetaObject::invokeMethod(app, std::move(task), Qt::QueuedConnection);
+    }
+
+    std::unique_ptr<Timer> createTimer() override { return std::make_unique<QtTimer>(); }
+};
+
+EventPump* installed = nullptr;
+
+}  // namespace
+
+EventPump& eventPump() {
+    static QtEventPump qtPump;
+    return installed ? *installed : qtPump;
+}
+
+void setEventPump(EventPump* pump) { installed = pump; }
+
+}  // namespace orvela
