@@ -1,0 +1,20 @@
+#pragma once
+// The settings file beside the executable and the flags it holds.
+#include <cstdint>
+#include <string>
+
+#include "platform/inifile.h"
+
+namespace orvela {
+
+extern bool voiceallowed;       // speech through the direct engine is allowed
+extern bool orvelasounds;       // the device sounds play
+extern std::int32_t sndvolume;  // device sound volume, hundredths of a decibel, -10000..0
+extern bool braillekeys;        // the keys act as a six-key Braille keyboard
+
+// The executable's path with the extension replaced by ".ini".
+IniFile settingsfile();
+// Tests point the settings at a file of their own.
+void setsettingspath(const std::string& path);
+
+}  // namespace orvela
