@@ -54,8 +54,11 @@ TForm1::TForm1() {
     printmemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     printmemo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     printmemo->setObjectName("printmemo");
+    printmemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    printmemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setCentralWidget(printmemo);
     buildMenu();
+    fitScreen();
     orvela::screen().onChanged = [this] { showScreen(); };
     guarded([this] { FormCreate(); });
 }
@@ -63,6 +66,15 @@ TForm1::TForm1() {
 TForm1::~TForm1() {
     orvela::screen().onChanged = nullptr;
     if (Form1 == this) Form1 = nullptr;
+}
+
+// The whole 24 x 80 screen fits the window, so nothing scrolls out of sight.
+void TForm1::fitScreen() {
+    const QFontMetrics metrics(printmemo->font());
+    const int frame = 2 * (printmemo->frameWidth() + static_cast<int>(printmemo->document()->documentMargin())) + 4;
+    const QSize text(metrics.horizontalAdvance(QString(kScreenColumns, 'M')) + frame,
+                     metrics.lineSpacing() * kScreenRows + frame);
+    resize(std::max(500, text.width()), std::max(350, text.height() + menuBar()->sizeHint().height()));
 }
 
 void TForm1::buildMenu() {
