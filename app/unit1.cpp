@@ -14,6 +14,9 @@
 #include "platform/codec.h"
 #include "platform/messagebox.h"
 #include "platform/process.h"
+#include "keyboard/keyhandlers.h"
+#include "platform/keys.h"
+#include "runtime/print.h"
 #include "runtime/screen.h"
 #include "settings/resourcelocalizer.h"
 #include "speech/speechoutput.h"
@@ -57,6 +60,13 @@ TForm1::TForm1() {
     printmemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     printmemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setCentralWidget(printmemo);
+    setFocusProxy(printmemo);
+    // The window sees every key before the screen control, which still gets it.
+    printmemo->installEventFilter(new KeyEventFilter(
+        {[](std::uint16_t key, unsigned shift) { guarded([&] { FormKeyDown(key, shift); }); },
+         [](unsigned char ch) { guarded([&] { FormKeyPress(ch); }); },
+         [](std::uint16_t key, unsigned shift) { guarded([&] { FormKeyUp(key, shift); }); }},
+        this));
     buildMenu();
     fitScreen();
     orvela::screen().onChanged = [this] { showScreen(); };
@@ -169,9 +179,7 @@ void TForm1::StartsubmenuClick() {
     programstarted = true;
     resetrun();
     builtinprogram();
-    printend = 0;
-    printtext(localized(25));
-    speech::speakandwait(localized(25));
+    printandspeak(localized(25), 0);
 }
 
 void TForm1::exitsubmenuClick() {
