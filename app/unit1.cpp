@@ -19,6 +19,7 @@
 #include "runtime/print.h"
 #include "runtime/screen.h"
 #include "settings/resourcelocalizer.h"
+#include "settings/unit3.h"
 #include "speech/speechoutput.h"
 #include "speech/voicemenu.h"
 
@@ -97,7 +98,7 @@ void TForm1::buildMenu() {
     soundssubmenu = command(settingsmenu, [] {}, QKeySequence("Ctrl+D"));
     Voicesubmenu = command(settingsmenu, [] { VoicesubmenuClick(); }, QKeySequence("Ctrl+H"));
     usesapi5submenu = command(settingsmenu, [] { usesapi5submenuClick(); }, QKeySequence("Ctrl+P"));
-    environmentsubmenu = command(settingsmenu, [] {}, QKeySequence("Ctrl+E"));
+    environmentsubmenu = command(settingsmenu, [] { environmentsubmenuClick(); }, QKeySequence("Ctrl+E"));
 
     helpmenu = menuBar()->addMenu(QString());
     aboutsubmenu = command(helpmenu, [this] { aboutsubmenuClick(); });
