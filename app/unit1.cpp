@@ -20,6 +20,7 @@
 #include "runtime/screen.h"
 #include "settings/resourcelocalizer.h"
 #include "settings/unit3.h"
+#include "settings/unit5.h"
 #include "speech/speechoutput.h"
 #include "speech/voicemenu.h"
 
@@ -95,7 +96,7 @@ void TForm1::buildMenu() {
 
     settingsmenu = menuBar()->addMenu(QString());
     braillekeyboarditem = command(settingsmenu, [] {}, QKeySequence("Ctrl+B"));
-    soundssubmenu = command(settingsmenu, [] {}, QKeySequence("Ctrl+D"));
+    soundssubmenu = command(settingsmenu, [] { soundssubmenuClick(); }, QKeySequence("Ctrl+D"));
     Voicesubmenu = command(settingsmenu, [] { VoicesubmenuClick(); }, QKeySequence("Ctrl+H"));
     usesapi5submenu = command(settingsmenu, [] { usesapi5submenuClick(); }, QKeySequence("Ctrl+P"));
     environmentsubmenu = command(settingsmenu, [] { environmentsubmenuClick(); }, QKeySequence("Ctrl+E"));

@@ -97,7 +97,7 @@ void TForm6::keyPressEvent(QKeyEvent* event) {
 }
 
 void TForm6::takescreen() {
-    const std::string copy = screen().text();
+    const std::string copy = orvela::screen().text();
     if (copy == text_) return;
     text_ = copy;
     virtualscrmemo->setPlainText(viewtext(text_));
