@@ -14,8 +14,12 @@
 #include "platform/codec.h"
 #include "platform/messagebox.h"
 #include "platform/process.h"
+#include "keyboard/keyhandlers.h"
+#include "platform/keys.h"
+#include "runtime/print.h"
 #include "runtime/screen.h"
 #include "settings/resourcelocalizer.h"
+#include "settings/unit3.h"
 #include "speech/speechoutput.h"
 #include "speech/voicemenu.h"
 
@@ -54,8 +58,18 @@ TForm1::TForm1() {
     printmemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     printmemo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     printmemo->setObjectName("printmemo");
+    printmemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    printmemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setCentralWidget(printmemo);
+    setFocusProxy(printmemo);
+    // The window sees every key before the screen control, which still gets it.
+    printmemo->installEventFilter(new KeyEventFilter(
+        {[](std::uint16_t key, unsigned shift) { guarded([&] { FormKeyDown(key, shift); }); },
+         [](unsigned char ch) { guarded([&] { FormKeyPress(ch); }); },
+         [](std::uint16_t key, unsigned shift) { guarded([&] { FormKeyUp(key, shift); }); }},
+        this));
     buildMenu();
+    fitScreen();
     orvela::screen().onChanged = [this] { showScreen(); };
     guarded([this] { FormCreate(); });
 }
@@ -63,6 +77,15 @@ TForm1::TForm1() {
 TForm1::~TForm1() {
     orvela::screen().onChanged = nullptr;
     if (Form1 == this) Form1 = nullptr;
+}
+
+// The whole 24 x 80 screen fits the window, so nothing scrolls out of sight.
+void TForm1::fitScreen() {
+    const QFontMetrics metrics(printmemo->font());
+    const int frame = 2 * (printmemo->frameWidth() + static_cast<int>(printmemo->document()->documentMargin())) + 4;
+    const QSize text(metrics.horizontalAdvance(QString(kScreenColumns, 'M')) + frame,
+                     metrics.lineSpacing() * kScreenRows + frame);
+    resize(std::max(500, text.width()), std::max(350, text.height() + menuBar()->sizeHint().height()));
 }
 
 void TForm1::buildMenu() {
@@ -75,7 +98,7 @@ void TForm1::buildMenu() {
     soundssubmenu = command(settingsmenu, [] {}, QKeySequence("Ctrl+D"));
     Voicesubmenu = command(settingsmenu, [] { VoicesubmenuClick(); }, QKeySequence("Ctrl+H"));
     usesapi5submenu = command(settingsmenu, [] { usesapi5submenuClick(); }, QKeySequence("Ctrl+P"));
-    environmentsubmenu = command(settingsmenu, [] {}, QKeySequence("Ctrl+E"));
+    environmentsubmenu = command(settingsmenu, [] { environmentsubmenuClick(); }, QKeySequence("Ctrl+E"));
 
     helpmenu = menuBar()->addMenu(QString());
     aboutsubmenu = command(helpmenu, [this] { aboutsubmenuClick(); });
@@ -157,9 +180,7 @@ void TForm1::StartsubmenuClick() {
     programstarted = true;
     resetrun();
     builtinprogram();
-    printend = 0;
-    printtext(localized(25));
-    speech::speakandwait(localized(25));
+    printandspeak(localized(25), 0);
 }
 
 void TForm1::exitsubmenuClick() {

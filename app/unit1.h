@@ -38,6 +38,7 @@ protected:
 
 private:
     void buildMenu();
+    void fitScreen();
     void FormCreate();
     void captionMenu();
     void showScreen();
