@@ -4,7 +4,6 @@
 #include "settings/unit3.h"
 #include "settings/unit5.h"
 #include "settings/unit7.h"
-#include "speech/unit4.h"
 #include "speech/unit6.h"
 
 namespace orvela {
@@ -12,7 +11,6 @@ namespace orvela {
 void createwindows() {
     new TForm1();
     new TForm3();
-    new TForm4();
     new TForm5();
     new TForm6();
     new TAboutbox();
@@ -22,7 +20,6 @@ void destroywindows() {
     delete Aboutbox;
     delete Form6;
     delete Form5;
-    delete Form4;
     delete Form3;
     delete Form1;
 }

@@ -2,6 +2,7 @@
 // The program's windows on virtual time, with recorded sounds and a recorded speech
 // service, so that the voice dialog's creation connects and nothing real is reached.
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 
 #include "app/windows.h"
@@ -9,6 +10,7 @@
 #include "platform/testing/recordingspeechservice.h"
 #include "platform/testing/virtualtime.h"
 #include "speech/speechoutput.h"
+#include "speech/unit4.h"
 #include "support/appfixture.h"
 
 namespace orvela::testing {
@@ -16,23 +18,32 @@ namespace orvela::testing {
 class DialogFixture : public AppFixture {
 protected:
     ~DialogFixture() override {
-        destroywindows();
+        stop();
         speech::resetspeech();
     }
-    // Creates the windows over this settings file.
+    // Creates the windows over this settings file, the voice dialog included: the
+    // sounds dialog lists voices into it and the review takes its word delimiters.
     void start(const std::string& ini) {
         writeFile("orvela.ini", ini);
         createwindows();
+        if (!Form4) voiceDialog_.reset(new TForm4());
         ASSERT_TRUE(boxes.errors.empty()) << boxes.errors.front();
     }
-    void restart(const std::string& ini) {
+    void stop() {
+        voiceDialog_.reset();
         destroywindows();
+    }
+    void restart(const std::string& ini) {
+        stop();
         start(ini);
     }
 
     VirtualTime time;
     RecordingSound sounds;
     RecordingSpeechService service;
+
+private:
+    std::unique_ptr<TForm4> voiceDialog_;
 };
 
 }  // namespace orvela::testing

@@ -77,7 +77,7 @@ TEST_F(EnvironmentDialogTest, OkWithoutChangeWritesTheShownLanguageSilently) {
         EXPECT_EQ(storedLanguage(), c.written);
         EXPECT_EQ(std::to_string(languagebase), c.written);
         EXPECT_TRUE(boxes.messages.empty());
-        destroywindows();
+        stop();
     }
 }
 
@@ -122,7 +122,7 @@ TEST_F(EnvironmentDialogTest, EveryOtherWayOfClosingKeepsTheOldLanguage) {
         EXPECT_EQ(storedLanguage(), "2000");
         EXPECT_TRUE(boxes.messages.empty());
         EXPECT_EQ(localized(6), "Your changes will be applied after you restart the program.");
-        destroywindows();
+        stop();
     }
 }
 

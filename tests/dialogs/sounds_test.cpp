@@ -81,7 +81,7 @@ TEST_F(SoundsDialogTest, OpeningPlacesTheBarFromTheVolume) {
         EXPECT_EQ(shown, c.position);
         EXPECT_EQ(sndvolume, c.volume);
         EXPECT_TRUE(samples().empty());  // not active while it is being set up
-        destroywindows();
+        stop();
     }
 }
 
