@@ -1,6 +1,12 @@
-#include <QApplication>
+#include "app/unit1.h"
+#include "app/windows.h"
+#include "platform/application.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    return 0;
+    orvela::OrvelaApplication app(argc, argv);
+    orvela::createwindows();
+    orvela::Form1->show();
+    const int result = app.exec();
+    orvela::destroywindows();
+    return result;
 }

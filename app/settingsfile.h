@@ -18,3 +18,13 @@ IniFile settingsfile();
 void setsettingspath(const std::string& path);
 
 }  // namespace orvela
+
+namespace orvela {
+
+// Reads the flags and the two check marks at start; on a first start writes only
+// whether the voice is allowed, which creates the file.
+void readsettings();
+// Writes voiceallowed, orvelasounds, sndvolume and braillekeys, in that order.
+void writesettings();
+
+}  // namespace orvela

@@ -1,10 +1,11 @@
-// Every test executable runs inside a Qt application, off screen unless told otherwise.
-#include <QApplication>
+// Every test executable runs inside the application object, off screen unless told otherwise.
 #include <gtest/gtest.h>
+
+#include "platform/application.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    orvela::OrvelaApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

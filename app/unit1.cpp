@@ -1,0 +1,202 @@
+#include "app/unit1.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+
+#include "app/datafiles.h"
+#include "app/settingsfile.h"
+#include "settings/unit7.h"
+#include "platform/codec.h"
+#include "platform/messagebox.h"
+#include "platform/process.h"
+#include "runtime/screen.h"
+#include "settings/resourcelocalizer.h"
+#include "speech/speechoutput.h"
+#include "speech/voicemenu.h"
+
+namespace orvela {
+
+TForm1* Form1 = nullptr;
+bool programstarted = false;
+
+namespace {
+
+void noProgram() {}
+void (*builtinprogram)() = noProgram;
+
+// A menu command: its handler runs guarded, so an escaping error shows the error box.
+template <typename Fn>
+QAction* command(QMenu* menu, Fn handler, const QKeySequence& shortcut = {}) {
+    QAction* action = menu->addAction(QString());
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    QObject::connect(action, &QAction::triggered, [handler] { guarded(handler); });
+    return action;
+}
+
+QString caption(int offset, bool dots = false) {
+    return codec::toQString(localized(offset) + (dots ? "..." : ""));
+}
+
+}  // namespace
+
+void setprogram(void (*program)()) { builtinprogram = program ? program : noProgram; }
+
+TForm1::TForm1() {
+    Form1 = this;
+    resize(500, 350);
+    printmemo = new QPlainTextEdit(this);
+    printmemo->setReadOnly(true);
+    printmemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    printmemo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    printmemo->setObjectName("printmemo");
+    printmemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    printmemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setCentralWidget(printmemo);
+    buildMenu();
+    fitScreen();
+    orvela::screen().onChanged = [this] { showScreen(); };
+    guarded([this] { FormCreate(); });
+}
+
+TForm1::~TForm1() {
+    orvela::screen().onChanged = nullptr;
+    if (Form1 == this) Form1 = nullptr;
+}
+
+// The whole 24 x 80 screen fits the window, so nothing scrolls out of sight.
+void TForm1::fitScreen() {
+    const QFontMetrics metrics(printmemo->font());
+    const int frame = 2 * (printmemo->frameWidth() + static_cast<int>(printmemo->document()->documentMargin())) + 4;
+    const QSize text(metrics.horizontalAdvance(QString(kScreenColumns, 'M')) + frame,
+                     metrics.lineSpacing() * kScreenRows + frame);
+    resize(std::max(500, text.width()), std::max(350, text.height() + menuBar()->sizeHint().height()));
+}
+
+void TForm1::buildMenu() {
+    Programmenu = menuBar()->addMenu(QString());
+    Startsubmenu = command(Programmenu, [this] { StartsubmenuClick(); }, QKeySequence("Ctrl+S"));
+    exitsubmenu = command(Programmenu, [this] { exitsubmenuClick(); });
+
+    settingsmenu = menuBar()->addMenu(QString());
+    braillekeyboarditem = command(settingsmenu, [] {}, QKeySequence("Ctrl+B"));
+    soundssubmenu = command(settingsmenu, [] {}, QKeySequence("Ctrl+D"));
+    Voicesubmenu = command(settingsmenu, [] { VoicesubmenuClick(); }, QKeySequence("Ctrl+H"));
+    usesapi5submenu = command(settingsmenu, [] { usesapi5submenuClick(); }, QKeySequence("Ctrl+P"));
+    environmentsubmenu = command(settingsmenu, [] {}, QKeySequence("Ctrl+E"));
+
+    helpmenu = menuBar()->addMenu(QString());
+    aboutsubmenu = command(helpmenu, [this] { aboutsubmenuClick(); });
+
+    // The check mark is set by the handler itself, never by the click.
+    for (QAction* item : {braillekeyboarditem, usesapi5submenu}) {
+        item->setCheckable(true);
+        QObject::connect(item, &QAction::triggered, item, [item](bool) { item->setChecked(!item->isChecked()); },
+                         Qt::DirectConnection);
+    }
+    Voicesubmenu->setEnabled(false);
+}
+
+void TForm1::captionMenu() {
+    Programmenu->setTitle(caption(2));
+    Startsubmenu->setText(caption(3));
+    exitsubmenu->setText(caption(33));
+    settingsmenu->setTitle(caption(4));
+    braillekeyboarditem->setText(caption(46));
+    soundssubmenu->setText(caption(20, true));
+    Voicesubmenu->setText(caption(38, true));
+    usesapi5submenu->setText(caption(27));
+    environmentsubmenu->setText(caption(5, true));
+    helpmenu->setTitle(caption(34));
+    aboutsubmenu->setText(caption(35));
+}
+
+void TForm1::FormCreate() {
+    languagebase = settingsfile().readInteger("environment", "language", 1000);
+    const QString exeName = QFileInfo(QCoreApplication::applicationFilePath()).fileName().section('.', 0, 0);
+    setWindowTitle(exeName + " - " + caption(1));
+    captionMenu();
+    resetscreen();
+
+    speech::voiceready = false;
+    speech::usesapi5 = false;
+    programstarted = false;
+    voiceallowed = false;
+    orvelasounds = true;
+    sndvolume = 0;
+    braillekeys = false;
+
+    speech::preparesapi4();
+    readsettings();
+    speech::usesapi5 = speech::voiceready = usesapi5submenu->isChecked();
+    Voicesubmenu->setEnabled(voiceallowed);
+    if (usesapi5submenu->isChecked()) Voicesubmenu->setEnabled(false);
+
+    ramimage.fill(0);
+    loadram();
+}
+
+void TForm1::showScreen() {
+    QStringList lines;
+    for (const auto& line : orvela::screen().lines()) lines << codec::toQString(line);
+    printmemo->setPlainText(lines.join('\n'));
+}
+
+void TForm1::setRunItemsEnabled(bool enabled) {
+    for (QAction* item : {Startsubmenu, soundssubmenu, environmentsubmenu, Voicesubmenu, usesapi5submenu})
+        item->setEnabled(enabled);
+    helpmenu->menuAction()->setEnabled(enabled);
+}
+
+bool TForm1::running() const { return !Startsubmenu->isEnabled(); }
+
+void TForm1::StartsubmenuClick() {
+    setRunItemsEnabled(false);
+    // The menu comes back however the run ends; an error still reaches the error box.
+    struct AfterRun {
+        TForm1* form;
+        ~AfterRun() {
+            closedatafile();
+            form->setRunItemsEnabled(true);
+        }
+    } afterRun{this};
+
+    opendatafile();
+    programstarted = true;
+    resetrun();
+    builtinprogram();
+    printend = 0;
+    printtext(localized(25));
+    speech::speakandwait(localized(25));
+}
+
+void TForm1::exitsubmenuClick() {
+    saveram();
+    if (Startsubmenu->isEnabled()) {
+        close();
+        return;
+    }
+    endProcessNow();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    const bool wasRunning = running();
+    // FormClose: an image that cannot be written keeps the window open.
+    if (!guarded([] { saveram(); })) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // The program's waits must never keep a process alive without its window.
+    if (wasRunning) endProcessNow();
+}
+
+void TForm1::aboutsubmenuClick() {
+    if (Aboutbox) Aboutbox->exec();
+}
+
+}  // namespace orvela

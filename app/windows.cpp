@@ -1,0 +1,18 @@
+#include "app/windows.h"
+
+#include "app/unit1.h"
+#include "settings/unit7.h"
+
+namespace orvela {
+
+void createwindows() {
+    new TForm1();
+    new TAboutbox();
+}
+
+void destroywindows() {
+    delete Aboutbox;
+    delete Form1;
+}
+
+}  // namespace orvela

@@ -1,0 +1,44 @@
+// The real program on a virtual display, driven with real key events.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include "support/xsession.h"
+
+namespace orvela {
+namespace {
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST(AppEndToEnd, FirstStartShowsTheWindowAndExitSavesTheImage) {
+    testing::XSession x;
+    ASSERT_TRUE(x.ready());
+    QTemporaryDir dir;
+    testing::OrvelaRun orvela(x, dir.path());
+
+    const QString window = x.waitForWindow("Orvela Basicu");
+    ASSERT_FALSE(window.isEmpty());
+    EXPECT_EQ(x.xdotool({"getwindowname", window}), QString::fromUtf8("orvela - Překladač Orvela Basicu"));
+
+    // A first start creates the settings file with the voice-allowed key alone.
+    const QByteArray ini = readFile(dir.filePath("orvela.ini"));
+    EXPECT_TRUE(ini == "[voice]\nvoiceallowed=0\n" || ini == "[voice]\nvoiceallowed=1\n") << ini.toStdString();
+
+    // Program > Exit (the Czech captions: "&Program", "Kon&ec").
+    x.xdotool({"windowactivate", "--sync", window});
+    x.xdotool({"key", "--window", window, "alt+p"});
+    QThread::msleep(300);
+    x.xdotool({"key", "e"});
+    ASSERT_TRUE(orvela.waitForExit());
+    EXPECT_EQ(orvela.process().exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(orvela.process().exitCode(), 0);
+    EXPECT_EQ(readFile(dir.filePath("ram.dat")), QByteArray(65536, '\0'));
+}
+
+}  // namespace
+}  // namespace orvela

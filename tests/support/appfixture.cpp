@@ -1,0 +1,36 @@
+#include "support/appfixture.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "app/settingsfile.h"
+#include "platform/process.h"
+
+namespace orvela::testing {
+
+AppFixture::AppFixture() : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(dir.path().toStdString());
+    setsettingspath(settingsPath());
+    setEndProcessHook([] { throw ProcessEnded{}; });
+}
+
+AppFixture::~AppFixture() {
+    setEndProcessHook(nullptr);
+    setsettingspath("");
+    std::filesystem::current_path(previous_);
+}
+
+std::string AppFixture::path(const std::string& name) const { return dir.filePath(QString::fromStdString(name)).toStdString(); }
+
+std::string AppFixture::readFile(const std::string& name) const {
+    std::ifstream in(path(name), std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void AppFixture::writeFile(const std::string& name, const std::string& bytes) const {
+    std::ofstream(path(name), std::ios::binary) << bytes;
+}
+
+}  // namespace orvela::testing

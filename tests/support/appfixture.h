@@ -1,0 +1,30 @@
+#pragma once
+// A fresh working directory and settings file for tests that create the windows,
+// with message boxes recorded and the end of the process turned into an exception.
+#include <QTemporaryDir>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+
+#include "platform/testing/recordingmessageboxes.h"
+
+namespace orvela::testing {
+
+class AppFixture : public ::testing::Test {
+protected:
+    AppFixture();
+    ~AppFixture() override;
+
+    std::string path(const std::string& name) const;
+    std::string readFile(const std::string& name) const;
+    void writeFile(const std::string& name, const std::string& bytes) const;
+    std::string settingsPath() const { return path("orvela.ini"); }
+
+    QTemporaryDir dir;
+    RecordingMessageBoxes boxes;
+
+private:
+    std::filesystem::path previous_;
+};
+
+}  // namespace orvela::testing
