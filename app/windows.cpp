@@ -1,17 +1,20 @@
 #include "app/windows.h"
 
 #include "app/unit1.h"
+#include "settings/unit3.h"
 #include "settings/unit7.h"
 
 namespace orvela {
 
 void createwindows() {
     new TForm1();
+    new TForm3();
     new TAboutbox();
 }
 
 void destroywindows() {
     delete Aboutbox;
+    delete Form3;
     delete Form1;
 }
 
