@@ -14,8 +14,12 @@
 #include "platform/codec.h"
 #include "platform/messagebox.h"
 #include "platform/process.h"
+#include "keyboard/keyhandlers.h"
+#include "platform/keys.h"
+#include "runtime/print.h"
 #include "runtime/screen.h"
 #include "settings/resourcelocalizer.h"
+#include "settings/unit3.h"
 #include "speech/speechoutput.h"
 #include "speech/voicemenu.h"
 
@@ -57,6 +61,13 @@ TForm1::TForm1() {
     printmemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     printmemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setCentralWidget(printmemo);
+    setFocusProxy(printmemo);
+    // The window sees every key before the screen control, which still gets it.
+    printmemo->installEventFilter(new KeyEventFilter(
+        {[](std::uint16_t key, unsigned shift) { guarded([&] { FormKeyDown(key, shift); }); },
+         [](unsigned char ch) { guarded([&] { FormKeyPress(ch); }); },
+         [](std::uint16_t key, unsigned shift) { guarded([&] { FormKeyUp(key, shift); }); }},
+        this));
     buildMenu();
     fitScreen();
     orvela::screen().onChanged = [this] { showScreen(); };
@@ -87,7 +98,7 @@ void TForm1::buildMenu() {
     soundssubmenu = command(settingsmenu, [] {}, QKeySequence("Ctrl+D"));
     Voicesubmenu = command(settingsmenu, [] { VoicesubmenuClick(); }, QKeySequence("Ctrl+H"));
     usesapi5submenu = command(settingsmenu, [] { usesapi5submenuClick(); }, QKeySequence("Ctrl+P"));
-    environmentsubmenu = command(settingsmenu, [] {}, QKeySequence("Ctrl+E"));
+    environmentsubmenu = command(settingsmenu, [] { environmentsubmenuClick(); }, QKeySequence("Ctrl+E"));
 
     helpmenu = menuBar()->addMenu(QString());
     aboutsubmenu = command(helpmenu, [this] { aboutsubmenuClick(); });
@@ -169,9 +180,7 @@ void TForm1::StartsubmenuClick() {
     programstarted = true;
     resetrun();
     builtinprogram();
-    printend = 0;
-    printtext(localized(25));
-    speech::speakandwait(localized(25));
+    printandspeak(localized(25), 0);
 }
 
 void TForm1::exitsubmenuClick() {

@@ -2,6 +2,7 @@
 
 #include "app/unit1.h"
 #include "program/orvprog.h"
+#include "settings/unit3.h"
 #include "settings/unit7.h"
 
 namespace orvela {
@@ -9,11 +10,13 @@ namespace orvela {
 void createwindows() {
     new TForm1();
     setprogram(orvprog);
+    new TForm3();
     new TAboutbox();
 }
 
 void destroywindows() {
     delete Aboutbox;
+    delete Form3;
     delete Form1;
 }
 

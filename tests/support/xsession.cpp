@@ -22,19 +22,20 @@ void stop(std::unique_ptr<QProcess>& process) {
 }  // namespace
 
 XSession::XSession() {
-    int number = 60;
-    while (QFileInfo::exists(QString("/tmp/.X11-unix/X%1").arg(number)) ||
-           QFileInfo::exists(QString("/tmp/.X%1-lock").arg(number)))
-        ++number;
-    display_ = QString(":%1").arg(number);
+    // Xvfb picks a free display itself and writes its number, so parallel tests never collide.
     xvfb_ = std::make_unique<QProcess>();
-    xvfb_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    xvfb_->start("Xvfb", {display_, "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+    xvfb_->setProcessChannelMode(QProcess::SeparateChannels);
+    xvfb_->start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
     if (!xvfb_->waitForStarted(5000)) return;
     QElapsedTimer waited;
     waited.start();
-    while (!QFileInfo::exists(QString("/tmp/.X11-unix/X%1").arg(number)) && waited.elapsed() < 10000)
-        QThread::msleep(50);
+    QByteArray number;
+    while (!number.contains('\n') && waited.elapsed() < 10000 && xvfb_->state() == QProcess::Running) {
+        xvfb_->waitForReadyRead(200);
+        number += xvfb_->readAllStandardOutput();
+    }
+    if (!number.contains('\n')) return;
+    display_ = ":" + QString::fromLatin1(number.trimmed());
     windowManager_ = std::make_unique<QProcess>();
     windowManager_->setProcessEnvironment(environment());
     windowManager_->start("openbox", {});

@@ -1,0 +1,85 @@
+#include "keyboard/keyhandlers.h"
+
+#include "app/datafiles.h"
+#include "app/unit1.h"
+#include "platform/keys.h"
+#include "platform/process.h"
+#include "runtime/input.h"
+#include "speech/speechoutput.h"
+
+namespace orvela {
+
+std::string typedkey;
+
+namespace {
+
+// Arrow keys that are down, as the device's cursor-key code (0 when none is).
+unsigned char cursorkeycode() {
+    struct Arrow {
+        std::uint16_t key;
+        unsigned char weight;
+    };
+    static constexpr Arrow kArrows[] = {{vk::Up, 1}, {vk::Down, 2}, {vk::Left, 4}, {vk::Right, 8}};
+    unsigned char code = 0x80;
+    for (const auto& arrow : kArrows)
+        if (keydown(arrow.key)) code = static_cast<unsigned char>(code + arrow.weight);
+    return code;
+}
+
+void arrowkey(unsigned shift) {
+    unsigned char code = cursorkeycode();
+    inputline = std::string(1, static_cast<char>(code));
+    if (shift & ssShift) code = static_cast<unsigned char>(code + 0x10);
+    if (keydown(vk::Space)) code = static_cast<unsigned char>(code + 0x20);
+    inputline = std::string(1, static_cast<char>(code));
+}
+
+}  // namespace
+
+void FormKeyDown(std::uint16_t key, unsigned shift) {
+    speech::stopspeech();
+    switch (key) {
+    case vk::Back:
+    case vk::F6:
+        inputline = std::string(1, (shift & ssShift) ? '\x19' : '\x08');
+        break;
+    case vk::Return:
+    case vk::F8:
+        inputline = "\r";
+        break;
+    case vk::Escape:
+        inputline = "\x1b";
+        break;
+    case vk::F7:
+        inputline = "\x07";
+        break;
+    case vk::Shift:
+    case vk::Control:
+    case vk::Menu:
+        inputline.clear();
+        break;
+    case vk::Left:
+    case vk::Up:
+    case vk::Right:
+    case vk::Down:
+        arrowkey(shift);
+        break;
+    case vk::F4:
+        if (shift & ssAlt) {
+            saveram();
+            endProcessNow();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void FormKeyPress(unsigned char character) { typedkey = std::string(1, static_cast<char>(character)); }
+
+void FormKeyUp(std::uint16_t key, unsigned /*shift*/) {
+    if (key >= vk::Space) inputline = typedkey;
+    typedkey.clear();
+}
+
+}  // namespace orvela

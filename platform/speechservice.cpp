@@ -1,0 +1,20 @@
+#include "platform/speechservice.h"
+
+namespace orvela::sapi5 {
+namespace {
+
+Connector& installed() {
+    static Connector connector;
+    return connector;
+}
+
+}  // namespace
+
+std::unique_ptr<Service> connect(std::weak_ptr<StreamEvents> events) {
+    if (installed()) return installed()(std::move(events));
+    throw ComError(REGDB_E_CLASSNOTREG);
+}
+
+void setConnector(Connector connector) { installed() = std::move(connector); }
+
+}  // namespace orvela::sapi5

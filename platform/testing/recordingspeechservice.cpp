@@ -1,0 +1,119 @@
+#include "platform/testing/recordingspeechservice.h"
+
+#include "platform/eventpump.h"
+
+namespace orvela::testing {
+namespace {
+
+using State = RecordingSpeechService::State;
+using Reports = RecordingSpeechService::Reports;
+
+void scheduleNext(const std::shared_ptr<State>& state);
+
+void raise(const std::shared_ptr<State>& state, bool start, std::int32_t stream) {
+    const auto events = state->events.lock();
+    if (!events) return;
+    const auto& handler = start ? events->onStartStream : events->onEndStream;
+    if (handler) handler(stream, 0);
+}
+
+// Posts the start of the next queued stream (and, when automatic, its end after it).
+void scheduleNext(const std::shared_ptr<State>& state) {
+    const std::weak_ptr<State> weak = state;
+    eventPump().post([weak] {
+        auto state = weak.lock();
+        if (!state || state->current != 0 || state->queue.empty()) return;
+        const std::int32_t stream = state->queue.front();
+        state->queue.pop_front();
+        state->current = stream;
+        raise(state, true, stream);
+        if (state->reports != Reports::automatic) return;
+        eventPump().post([weak, stream] {
+            auto state = weak.lock();
+            if (!state || state->current != stream) return;
+            state->current = 0;
+            raise(state, false, stream);
+            scheduleNext(state);
+        });
+    });
+}
+
+class Service final : public sapi5::Service {
+public:
+    explicit Service(std::shared_ptr<State> state) : state_(std::move(state)) {}
+
+    void setEventInterests(std::int32_t interests) override {
+        state_->calls.push_back("EventInterests " + std::to_string(interests));
+    }
+
+    std::int32_t Speak(const std::string& text, int flags) override {
+        state_->calls.push_back("Speak " + std::to_string(flags) + " " + text);
+        state_->spoken.push_back({text, flags});
+        if (flags & sapi5::SVSFPurgeBeforeSpeak) {
+            state_->queue.clear();
+            if (state_->current != 0) {
+                const std::int32_t cut = state_->current;
+                state_->current = 0;
+                const std::weak_ptr<State> weak = state_;
+                eventPump().post([weak, cut] {
+                    if (auto state = weak.lock()) raise(state, false, cut);
+                });
+            }
+            if (text.empty()) return 0;
+        }
+        if (state_->onText) state_->onText(text);
+        const std::int32_t stream = state_->nextStream++;
+        state_->queue.push_back(stream);
+        if (state_->reports != Reports::none) scheduleNext(state_);
+        return stream;
+    }
+
+private:
+    std::shared_ptr<State> state_;
+};
+
+}  // namespace
+
+RecordingSpeechService::RecordingSpeechService() : state_(std::make_shared<State>()) {
+    const std::weak_ptr<State> weak = state_;
+    sapi5::setConnector([weak](std::weak_ptr<sapi5::StreamEvents> events) -> std::unique_ptr<sapi5::Service> {
+        auto state = weak.lock();
+        if (!state) throw ComError(REGDB_E_CLASSNOTREG);
+        state->calls.push_back("Connect");
+        if (!state->reachable) throw ComError(REGDB_E_CLASSNOTREG);
+        state->events = std::move(events);
+        return std::make_unique<Service>(state);
+    });
+}
+
+RecordingSpeechService::~RecordingSpeechService() { sapi5::setConnector({}); }
+
+std::vector<std::string> RecordingSpeechService::texts() const {
+    std::vector<std::string> out;
+    for (const auto& speak : state_->spoken)
+        if (!(speak.flags & sapi5::SVSFPurgeBeforeSpeak) || !speak.text.empty()) out.push_back(speak.text);
+    return out;
+}
+
+void RecordingSpeechService::startStream() {
+    if (state_->current != 0 || state_->queue.empty()) return;
+    const std::int32_t stream = state_->queue.front();
+    state_->queue.pop_front();
+    state_->current = stream;
+    const std::weak_ptr<State> weak = state_;
+    eventPump().post([weak, stream] {
+        if (auto state = weak.lock()) raise(state, true, stream);
+    });
+}
+
+void RecordingSpeechService::endStream() {
+    if (state_->current == 0) return;
+    const std::int32_t stream = state_->current;
+    state_->current = 0;
+    const std::weak_ptr<State> weak = state_;
+    eventPump().post([weak, stream] {
+        if (auto state = weak.lock()) raise(state, false, stream);
+    });
+}
+
+}  // namespace orvela::testing
