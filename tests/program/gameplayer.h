@@ -8,6 +8,7 @@
 //   "key <text>"           the player's answer to that wait
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <stdexcept>
@@ -134,11 +135,16 @@ private:
     long passes_ = 0;
 };
 
-// Whether `expected` occurs in `transcript` as one unbroken run of entries.
+// Whether `expected` occurs in `transcript` as one unbroken run of entries. An expected
+// entry ending in "*" matches any entry that begins with the text before it.
 inline ::testing::AssertionResult hasRun(const std::vector<std::string>& transcript,
                                          const std::vector<std::string>& expected) {
+    const auto matches = [](const std::string& wanted, const std::string& actual) {
+        if (!wanted.empty() && wanted.back() == '*') return actual.rfind(wanted.substr(0, wanted.size() - 1), 0) == 0;
+        return actual == wanted;
+    };
     for (std::size_t start = 0; start + expected.size() <= transcript.size(); ++start) {
-        if (std::equal(expected.begin(), expected.end(), transcript.begin() + static_cast<long>(start)))
+        if (std::equal(expected.begin(), expected.end(), transcript.begin() + static_cast<long>(start), matches))
             return ::testing::AssertionSuccess();
     }
     auto failure = ::testing::AssertionFailure() << "expected run not found:\n";
