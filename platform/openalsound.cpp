@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cmath>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/clock.h"
@@ -152,6 +153,8 @@ std::shared_ptr<SoundDevice> openSoundDevice() {
     return installedOpener() ? installedOpener()() : openOpenAlDevice();
 }
 
-void setSoundDeviceOpener(SoundDeviceOpener opener) { installedOpener() = std::move(opener); }
+SoundDeviceOpener setSoundDeviceOpener(SoundDeviceOpener opener) {
+    return std::exchange(installedOpener(), std::move(opener));
+}
 
 }  // namespace orvela

@@ -37,8 +37,9 @@ public:
 // Opens the sound device; raises OrvelaError when it cannot be opened.
 using SoundDeviceOpener = std::function<std::shared_ptr<SoundDevice>()>;
 std::shared_ptr<SoundDevice> openSoundDevice();
-// Tests install their own opener; an empty one puts OpenAL back.
-void setSoundDeviceOpener(SoundDeviceOpener opener);
+// Tests install their own opener; an empty one puts OpenAL back. Returns the one
+// it replaces, so doubles can nest.
+SoundDeviceOpener setSoundDeviceOpener(SoundDeviceOpener opener);
 
 // The OpenAL Soft device (default output, its own context).
 std::shared_ptr<SoundDevice> openOpenAlDevice();

@@ -48,7 +48,7 @@ std::string SoundEvent::text() const {
 }
 
 RecordingSound::RecordingSound(bool loadDefaultWaves) {
-    setSoundDeviceOpener([this]() -> std::shared_ptr<SoundDevice> {
+    previous_ = setSoundDeviceOpener([this]() -> std::shared_ptr<SoundDevice> {
         if (failOpen) throw OrvelaError("The sound device cannot be opened");
         ++devicesOpened;
         return std::make_shared<RecordingDevice>(*this);
@@ -60,7 +60,7 @@ RecordingSound::RecordingSound(bool loadDefaultWaves) {
 
 RecordingSound::~RecordingSound() {
     releasesoundobjects();
-    setSoundDeviceOpener(nullptr);
+    setSoundDeviceOpener(std::move(previous_));
 }
 
 std::vector<std::string> RecordingSound::texts() const {

@@ -9,7 +9,9 @@
 // While it lives it is the device every TDXSound opens. Its constructor creates the
 // main window's sound objects (dxsound, wavelist) holding the default waves ("beep",
 // "click9", "click16", "click19", "snd1k" and "snd2k" for octaves 0 to 9, with their
-// real lengths); the destructor releases them and puts OpenAL back.
+// real lengths); the destructor releases them and puts back the device it replaced.
+// RecordingSound(false) only takes the device's place: the sound objects are then
+// created by whoever opens them (the main window's creation loads sounds.dat).
 // A play that waits makes the clock pass the wave's length at the rate played
 // (clock().sleepMs), so a virtual-time transcript shows each beep and click taking
 // its time. failOpen makes the next device opening fail as a missing card does.
@@ -43,6 +45,9 @@ public:
     bool failOpen = false;
     int devicesOpened = 0;
     int wavesCreated = 0;
+
+private:
+    SoundDeviceOpener previous_;
 };
 
 }  // namespace orvela::testing
