@@ -11,6 +11,7 @@
 #include "app/datafiles.h"
 #include "app/settingsfile.h"
 #include "app/soundobjects.h"
+#include "app/soundobjects.h"
 #include "settings/unit7.h"
 #include "platform/codec.h"
 #include "platform/messagebox.h"
@@ -72,7 +73,13 @@ TForm1::TForm1() {
     buildMenu();
     fitScreen();
     orvela::screen().onChanged = [this] { showScreen(); };
-    guarded([this] { FormCreate(); });
+    try {
+        guarded([this] { FormCreate(); });
+    } catch (...) {  // only the test hook of an ended process gets here
+        orvela::screen().onChanged = nullptr;
+        Form1 = nullptr;
+        throw;
+    }
 }
 
 TForm1::~TForm1() {
@@ -204,8 +211,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    event->accept();
     releasesoundobjects();
+    event->accept();
     // The program's waits must never keep a process alive without its window.
     if (wasRunning) endProcessNow();
 }

@@ -1,10 +1,12 @@
 #include "keyboard/keyhandlers.h"
 
 #include "app/datafiles.h"
+#include "app/soundobjects.h"
 #include "app/unit1.h"
 #include "platform/keys.h"
 #include "platform/process.h"
 #include "runtime/input.h"
+#include "runtime/soundcommands.h"
 #include "speech/speechoutput.h"
 
 namespace orvela {
@@ -38,6 +40,10 @@ void arrowkey(unsigned shift) {
 
 void FormKeyDown(std::uint16_t key, unsigned shift) {
     speech::stopspeech();
+    if (soundplaying) {
+        soundplaying = false;
+        soundtimer().setEnabled(false);
+    }
     switch (key) {
     case vk::Back:
     case vk::F6:
@@ -67,6 +73,7 @@ void FormKeyDown(std::uint16_t key, unsigned shift) {
     case vk::F4:
         if (shift & ssAlt) {
             saveram();
+            releasesoundobjects();
             endProcessNow();
         }
         break;

@@ -1,12 +1,13 @@
 #pragma once
 // A fresh working directory and settings file for tests that create the windows,
-// with message boxes recorded and the end of the process turned into an exception.
+// holding the run directory's data files, with message boxes and sounds recorded and the end of the process turned into an exception.
 #include <QTemporaryDir>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 
 #include "platform/testing/recordingmessageboxes.h"
+#include "platform/testing/recordingsound.h"
 #include "platform/testing/recordingsound.h"
 
 namespace orvela::testing {
