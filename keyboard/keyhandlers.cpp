@@ -1,8 +1,10 @@
 #include "keyboard/keyhandlers.h"
 
 #include "app/datafiles.h"
+#include "app/settingsfile.h"
 #include "app/soundobjects.h"
 #include "app/unit1.h"
+#include "keyboard/braillekeyboard.h"
 #include "platform/keys.h"
 #include "platform/process.h"
 #include "runtime/input.h"
@@ -39,6 +41,7 @@ void arrowkey(unsigned shift) {
 }  // namespace
 
 void FormKeyDown(std::uint16_t key, unsigned shift) {
+    if (braillekeys) brlchord.clear();
     speech::stopspeech();
     if (soundplaying) {
         soundplaying = false;
@@ -82,9 +85,13 @@ void FormKeyDown(std::uint16_t key, unsigned shift) {
     }
 }
 
-void FormKeyPress(unsigned char character) { typedkey = std::string(1, static_cast<char>(character)); }
+void FormKeyPress(unsigned char character) {
+    typedkey = std::string(1, static_cast<char>(character));
+    if (braillekeys) readchord();
+}
 
 void FormKeyUp(std::uint16_t key, unsigned /*shift*/) {
+    if (braillekeys) typedkey = emitchord();
     if (key >= vk::Space) inputline = typedkey;
     typedkey.clear();
 }
