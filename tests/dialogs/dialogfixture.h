@@ -6,7 +6,6 @@
 #include <string>
 
 #include "app/windows.h"
-#include "platform/testing/recordingsound.h"
 #include "platform/testing/recordingspeechservice.h"
 #include "platform/testing/virtualtime.h"
 #include "speech/speechoutput.h"
@@ -39,7 +38,7 @@ protected:
     }
 
     VirtualTime time;
-    RecordingSound sounds;
+    RecordingSound& sounds = soundDevice;
     RecordingSpeechService service;
 
 private:
