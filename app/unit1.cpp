@@ -10,6 +10,7 @@
 
 #include "app/datafiles.h"
 #include "app/settingsfile.h"
+#include "app/soundobjects.h"
 #include "settings/unit7.h"
 #include "platform/codec.h"
 #include "platform/messagebox.h"
@@ -149,6 +150,9 @@ void TForm1::FormCreate() {
 
     ramimage.fill(0);
     loadram();
+
+    createsoundobjects();
+    loadsounds();
 }
 
 void TForm1::showScreen() {
@@ -189,6 +193,7 @@ void TForm1::exitsubmenuClick() {
         close();
         return;
     }
+    releasesoundobjects();
     endProcessNow();
 }
 
@@ -200,6 +205,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
+    releasesoundobjects();
     // The program's waits must never keep a process alive without its window.
     if (wasRunning) endProcessNow();
 }

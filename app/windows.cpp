@@ -1,6 +1,7 @@
 #include "app/windows.h"
 
 #include "app/unit1.h"
+#include "program/orvprog.h"
 #include "settings/unit3.h"
 #include "settings/unit7.h"
 
@@ -8,6 +9,7 @@ namespace orvela {
 
 void createwindows() {
     new TForm1();
+    setprogram(orvprog);
     new TForm3();
     new TAboutbox();
 }

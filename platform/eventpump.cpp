@@ -10,6 +10,8 @@ namespace {
 class QtTimer final : public Timer {
 public:
     QtTimer() {
+        // A coarse timer may fire 5 % early, which shortens every SOUND note.
+        timer_.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             if (onTimer) onTimer();
         });

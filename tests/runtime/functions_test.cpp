@@ -5,6 +5,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
 #include <set>
 
 #include "app/datafiles.h"
@@ -74,6 +75,20 @@ TEST(NumberText, ValuesOutsideTheNumbersHaveAText) {
     EXPECT_EQ(numbertext(std::numeric_limits<double>::infinity()), "INF");
     EXPECT_EQ(numbertext(-std::numeric_limits<double>::infinity()), "-INF");
     EXPECT_EQ(numbertext(std::numeric_limits<double>::quiet_NaN()), "NAN");
+}
+
+TEST(NumberText, ReadsBackThroughValToFifteenDigits) {
+    LocaleGuard english(QLocale(QLocale::English, QLocale::UnitedStates));
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> mantissa(-10, 10);
+    std::uniform_int_distribution<int> exponent(-40, 40);
+    for (int i = 0; i < 2000; ++i) {
+        const double x = mantissa(random) * std::pow(10.0, exponent(random));
+        const std::string text = numbertext(x);
+        const double back = val(text);
+        EXPECT_LE(std::fabs(back - x), std::fabs(x) * 1e-14) << text;
+        EXPECT_EQ(numbertext(back), text);
+    }
 }
 
 TEST(Val, DecimalTextsAndThePercentHexadecimalForm) {

@@ -2,11 +2,14 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QWidget>
+#include <QPlainTextEdit>
 #include <gtest/gtest.h>
 
 #include "platform/eventpump.h"
+#include "app/unit1.h"
+#include "app/windows.h"
 #include "platform/testing/virtualtime.h"
+#include "support/appfixture.h"
 
 using namespace orvela;
 
@@ -68,34 +71,43 @@ TEST_F(GetInput, KeyArrivingDuringTheIdleWaitIsReturnedAtOnce) {
     EXPECT_EQ(time.nowMs(), 0);
 }
 
-// The same with real window events through the Qt event loop.
-class KeyTarget : public QWidget {
+// The same with real key events queued for the main window and handled by getinput.
+class GetInputFromTheWindow : public orvela::testing::AppFixture {
 protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        inputline = event->key() == Qt::Key_Shift ? std::string() : event->text().toStdString();
+    GetInputFromTheWindow() {
+        createwindows();
+        inputline.clear();
+    }
+    ~GetInputFromTheWindow() override {
+        destroywindows();
+        inputline.clear();
+    }
+    void type(Qt::Key key, const QString& text) {
+        for (const auto kind : {QEvent::KeyPress, QEvent::KeyRelease})
+            QCoreApplication::postEvent(Form1->printmemo, new QKeyEvent(kind, key, Qt::NoModifier, text));
     }
 };
 
-void postKey(QWidget& target, Qt::Key key, const QString& text) {
-    QCoreApplication::postEvent(&target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
-}
+TEST_F(GetInputFromTheWindow, NothingTypedGivesEmptyText) { EXPECT_EQ(getinput(), ""); }
 
-class GetInputQt : public ::testing::Test {
-protected:
-    KeyTarget target;
-    void SetUp() override { inputline.clear(); }
-    void TearDown() override { inputline.clear(); }
-};
-
-TEST_F(GetInputQt, HandlesTheWaitingKeyEventsBeforeTakingTheSlot) {
-    EXPECT_EQ(getinput(), "");
-    postKey(target, Qt::Key_A, "a");
-    postKey(target, Qt::Key_B, "b");
+TEST_F(GetInputFromTheWindow, TwoKeysBeforeAPollLeaveTheSecond) {
+    type(Qt::Key_A, "a");
+    type(Qt::Key_B, "b");
     EXPECT_EQ(getinput(), "b");
     EXPECT_EQ(getinput(), "");
-    postKey(target, Qt::Key_C, "c");
-    postKey(target, Qt::Key_Shift, "");
+}
+
+TEST_F(GetInputFromTheWindow, ShiftAfterAKeyLeavesNothing) {
+    type(Qt::Key_A, "a");
+    type(Qt::Key_Shift, "");
     EXPECT_EQ(getinput(), "");
+}
+
+TEST_F(GetInputFromTheWindow, KeyTypedWhileIdleWaitsForTheNextRun) {
+    type(Qt::Key_X, "x");
+    QCoreApplication::processEvents();  // handled by the window while no program runs
+    EXPECT_EQ(inputline, "x");
+    EXPECT_EQ(getinput(), "x");
 }
 
 }  // namespace

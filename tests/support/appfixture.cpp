@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "app/settingsfile.h"
+#include "platform/defaultwaves.h"
 #include "platform/process.h"
 
 namespace orvela::testing {
@@ -12,6 +13,7 @@ AppFixture::AppFixture() : previous_(std::filesystem::current_path()) {
     std::filesystem::current_path(dir.path().toStdString());
     setsettingspath(settingsPath());
     setEndProcessHook([] { throw ProcessEnded{}; });
+    writeFile("sounds.dat", serializeWaveCollection(defaultWaves()));
 }
 
 AppFixture::~AppFixture() {

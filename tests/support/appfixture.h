@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/testing/recordingmessageboxes.h"
+#include "platform/testing/recordingsound.h"
 
 namespace orvela::testing {
 
@@ -22,6 +23,8 @@ protected:
 
     QTemporaryDir dir;
     RecordingMessageBoxes boxes;
+    // The main window's creation loads the default sounds.dat into this device.
+    RecordingSound soundDevice{false};
 
 private:
     std::filesystem::path previous_;

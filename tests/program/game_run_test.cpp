@@ -1,0 +1,317 @@
+// Whole runs of the logic game with a scripted player: what is said, played and asked.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "program/orvprog.h"
+#include "runtime/input.h"
+#include "tests/program/gameplayer.h"
+
+namespace orvela::testing {
+namespace {
+
+using lines = std::vector<std::string>;
+
+lines notes(const std::vector<std::pair<int, int>>& pitchAndMs, int octave) {
+    lines out;
+    for (const auto& [pitch, ms] : pitchAndMs)
+        out.push_back("note " + std::to_string(pitch) + " " + std::to_string(ms) + "ms o" + std::to_string(octave));
+    return out;
+}
+lines say(const std::string& text) { return {"say " + text}; }
+lines key(const std::string& text) { return {"click9", "key " + text}; }
+lines question(const std::string& text) { return {"say " + text, "click19"}; }
+lines repeat(const lines& part, int times) {
+    lines out;
+    for (int i = 0; i < times; ++i) out = out + part;
+    return out;
+}
+lines digittones(const std::vector<int>& digits, int ms) {
+    std::vector<std::pair<int, int>> tones;
+    for (int d : digits) tones.push_back({d * 70 + 500, ms});
+    return notes(tones, 1);
+}
+
+const lines kJingle = notes({{400, 100}, {500, 100}, {600, 100}, {700, 100}}, 1);
+const lines kBeeps = repeat({"beep"}, 10);  // the ";" after them is a pause, not speech
+const lines kWin = notes({{400, 500}, {400, 500}, {500, 500}, {500, 500}, {600, 500}, {600, 500}, {800, 1000}}, 1);
+const lines kFanfare = notes({{200, 380}, {270, 380}, {200, 190}, {335, 190}, {270, 190}, {200, 190}, {270, 380},
+                              {270, 380}, {300, 190}, {335, 190}, {300, 190}, {255, 190}, {270, 380}, {270, 380}},
+                             0);
+lines equalSweeps() {
+    std::vector<std::pair<int, int>> sweep;
+    for (int pitch = 200; pitch <= 1400; pitch += 100) sweep.push_back({pitch, 15});
+    return repeat(notes(sweep, 3), 8);
+}
+lines closingSweep() {
+    std::vector<std::pair<int, int>> sweep;
+    for (int pitch = 1300; pitch >= 50; pitch -= 50) sweep.push_back({pitch, 60});
+    return notes(sweep, 0);
+}
+
+const std::string kColumns = "napíš s kolkými číslami chceš hrať:";
+const std::string kCodes = "keď chceš kódy napíš ,a, inak napíš hociktoré iné písmeno.";
+const std::string kRules = "keď chceš pravidlá napíš ,a,";
+
+// The prompt for column `column` (0 first) and the digit typed at it.
+lines prompt(std::size_t column, const std::string& digit) {
+    static const char* ordinals[] = {"prvé", "druhé", "treťie", "štvrté", "piate"};
+    return question(std::string("vlož ") + ordinals[column] + " číslo") + key(digit) +
+           digittones({std::stoi(digit)}, 100);
+}
+
+// The prompts for one combination and the digits typed at them.
+lines entry(const std::vector<std::string>& digits) {
+    lines out;
+    for (std::size_t i = 0; i < digits.size(); ++i) out = out + prompt(i, digits[i]);
+    return out;
+}
+
+lines reports(const std::string& exact, const std::string& elsewhere, const std::string& misses) {
+    return say("počet presných zásahov ") + say(exact) + say("počet zásahov vedla ") + say(elsewhere) +
+           say("počet ňepresných zásahov ") + say(misses) + lines{"click19"};
+}
+
+// Answers that skip the codes and the rules.
+lines skipIntro() { return {"x", "x"}; }
+
+std::size_t count(const lines& transcript, const std::string& entry) {
+    return static_cast<std::size_t>(std::count(transcript.begin(), transcript.end(), entry));
+}
+
+TEST(GameRun, OpeningAsksForTheCodes) {
+    GameRun run;
+    EXPECT_FALSE(run.play());
+    const lines opening = notes({{400, 500}, {500, 500}, {600, 500}, {800, 1000}}, 1) + kJingle + say("hra logik.") +
+                          notes({{700, 100}, {600, 100}, {500, 100}, {400, 100}}, 1) +
+                          say("hladaňie správnej kombinácie čísiel 1 až ďeveť.") + kJingle + question(kCodes) +
+                          lines{"click9"};
+    EXPECT_EQ(run.transcript, opening);
+}
+
+struct IntroCase {
+    const char* codesAnswer;
+    const char* rulesAnswer;
+    bool codes;
+    bool rules;
+};
+
+class GameIntro : public ::testing::TestWithParam<IntroCase> {};
+
+TEST_P(GameIntro, CodesAndRulesOnlyOnASmallA) {
+    const IntroCase& c = GetParam();
+    GameRun run({c.codesAnswer, c.rulesAnswer});
+    EXPECT_FALSE(run.play());
+    EXPECT_EQ(count(run.transcript, "say kódy."), c.codes ? 1u : 0u);
+    EXPECT_EQ(count(run.transcript, "say tak vela šťasťia!"), c.rules ? 1u : 0u);
+    // Whatever the answers, the rules question and then the column question follow.
+    EXPECT_TRUE(hasRun(run.transcript, kJingle + question(kRules) + key(c.rulesAnswer)));
+    const lines tail(run.transcript.end() - 3, run.transcript.end());
+    EXPECT_EQ(tail, question(kColumns) + lines{"click9"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, GameIntro,
+                         ::testing::Values(IntroCase{"a", "a", true, true}, IntroCase{"A", "x", false, false},
+                                           IntroCase{"b", "a", false, true}, IntroCase{"a", "A", true, false},
+                                           IntroCase{" a", "a ", false, false}));
+
+TEST(GameRun, CodesAndRulesInFull) {
+    GameRun run({"a", "a"});
+    EXPECT_FALSE(run.play());
+    const lines codes = key("a") + kJingle + say("kódy.") + kBeeps + say("e,; ukončeňie hry.") + kBeeps +
+                        say("n,; začni novú hru.") + kBeeps + say("p,; pokračuj v hre.") + kBeeps +
+                        say("z,; zopakuj vyhodnoťenie.") + kJingle + question(kRules) + key("a");
+    EXPECT_TRUE(hasRun(run.transcript, codes));
+    const lines rules =
+        key("a") +
+        say("táto hra precvičí tvoju pameť. buďeš hladať čísla od jedna do ďeveť tak, že ich na vyzvaňie postupňe "
+            "napíšeš.") +
+        say("hra je skomplikovaná tým, že musíš hladať čísla súčasňe v troch, štyroch alebo piatich samostatných "
+            "stlpcoch. ich počet si zvolíš sám na začiatku každej hry.") +
+        say("v hre sa muožu v jednotlivých stlpcoch vyskytnúť aj rovnaké čísla.") +
+        say("po každom pokuse buďe vyhodnoťená úspešnosť tvojho zásahu. hra končí nájďením hladaných čísiel vo "
+            "zvolenom počťe stlpcov.") +
+        say("pri hodnoťení zásahov sa používajú tri termíny.") + kBeeps + say("počet presných zásahov;") +
+        lines{"beep"} + say("oznámeňie o počťe uhádnutých čísiel.") + kBeeps + say("počet zásahov vedla;") +
+        lines{"beep"} + say("oznámeňie o počťe uhádnutých čísiel, ale tieto sa vyskytujú v inom stlpcy.") + kBeeps +
+        say("počet ňepresných zásahov;") + lines{"beep"} + say("oznámeňie o počťe ňeuhádnutých čísiel.") +
+        say("za správňe uhádnuté číslo sa považuje číslo, ktorému uhádňeš hodnotu i jeho umiestňeňie v správnom "
+            "stlpci.") +
+        say("tak vela šťasťia!") + kJingle + question(kColumns) + lines{"click9"};
+    EXPECT_TRUE(hasRun(run.transcript, rules));
+}
+
+TEST(GameRun, KeysTypedBeforeAQuestionAreThrownAway) {
+    GameRun run({"x"});
+    run.onSay = [](const std::string& text) {
+        if (text == kCodes) inputline = "a";
+    };
+    EXPECT_FALSE(run.play());
+    EXPECT_EQ(count(run.transcript, "say kódy."), 0u);
+    EXPECT_TRUE(hasRun(run.transcript, question(kCodes) + key("x") + kJingle + question(kRules)));
+}
+
+TEST(GameRun, ALostGuessSaysItsThreeCounts) {
+    GameRun run(skipIntro() + lines{"3", "2", "3", "1", "e"}, {1, 1, 2});
+    EXPECT_TRUE(run.play());
+    EXPECT_TRUE(hasRun(run.transcript, question(kColumns) + key("3") + say("zadaj  tri  čísla.") + kJingle +
+                                           entry({"2", "3", "1"}) + digittones({2, 3, 1}, 200) +
+                                           reports("nula,", "tri,", "nula,") + key("e") + kJingle));
+}
+
+TEST(GameRun, ZRepeatsTheEvaluationWithoutCountingAnAttempt) {
+    GameRun run(skipIntro() + lines{"4", "9", "1", "8", "2", "z", "p", "7", "1", "8", "2", "e"}, {7, 1, 8, 2});
+    EXPECT_TRUE(run.play());
+    const lines lost = reports("tri,", "nula,", "jedna,");
+    EXPECT_TRUE(hasRun(run.transcript, lost + key("z") + say("typuješ čísla") + say("ďeveť,") + say("jedna,") +
+                                           say("osem,") + say("dva,") + say("z toho je:") +
+                                           digittones({9, 1, 8, 2}, 200) + lost + key("p") +
+                                           say("zadaj  štyri  čísla.") + kJingle + entry({"7", "1", "8", "2"}) +
+                                           kWin));
+    EXPECT_TRUE(hasRun(run.transcript, say("počet pokusov ") + say("2")));
+}
+
+struct BadChord {
+    const char* text;
+    int tone;  // the digit tone of the entered value; 0 where the device refuses its rate
+};
+
+// One SOUND note of the digit tone, or any note where the device refuses the rate.
+lines chordtone(const BadChord& c, int ms) {
+    return c.tone ? notes({{c.tone, ms}}, 1) : lines{"note *"};
+}
+
+class GameBadChord : public ::testing::TestWithParam<BadChord> {};
+
+TEST_P(GameBadChord, CountsTheAttemptThenAsksForTheWholeCombinationAgain) {
+    const BadChord& c = GetParam();
+    GameRun run(skipIntro() + lines{"3", "x", "0", c.text, "2", "3", "1", "2", "3", "e"}, {1, 2, 3});
+    EXPECT_TRUE(run.play());
+    // x and 0 are ignored without a word; the chord's value sounds, the attempt is
+    // evaluated, and its replay stops at the bad column.
+    EXPECT_TRUE(hasRun(run.transcript, question("vlož prvé číslo") + key("x") + key("0") + key(c.text) +
+                                           chordtone(c, 100) + prompt(1, "2") + prompt(2, "3") +
+                                           chordtone(c, 200) + say("chybný zápis! ešťe raz ") +
+                                           say("zadaj  tri  čísla.") + kJingle + entry({"1", "2", "3"}) + kWin));
+    EXPECT_TRUE(hasRun(run.transcript, say("počet pokusov ") + say("2")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Chords, GameBadChord,
+                         ::testing::Values(BadChord{"55", 0}, BadChord{"12", 12 * 70 + 500},
+                                           BadChord{"5x", 500}));
+
+
+// The run after a win: the secret's words, attempts, the record check, then the time.
+lines winning(const lines& secretWords, const std::string& attempts) {
+    lines out = kWin + say("výborňe! kombinácia je správna. sú to čísla");
+    for (const auto& w : secretWords) out = out + say(w);
+    return out + kJingle + say("počet pokusov ") + say(attempts);
+}
+const lines kTime = kJingle + say("čas,") + say("14 05") + kJingle + lines{"click9"};
+
+TEST(GameRun, AWinPlaysTheWinTuneAndSetsTheFirstRecordSilently) {
+    GameRun run(skipIntro() + lines{"3", "4", "5", "6", "e"}, {4, 5, 6});
+    EXPECT_TRUE(run.play());
+    // After the win the choice waits without a click 19.
+    EXPECT_TRUE(hasRun(run.transcript, entry({"4", "5", "6"}) + winning({"štyri,", "peť,", "šesť,"}, "1") + kTime +
+                                           lines{"key e"}));
+    EXPECT_TRUE(hasRun(run.transcript, say("hra s troma číslami") + say("1") + say("hra so štyrmi číslami") +
+                                           say("sa ňehrala.")));
+}
+
+TEST(GameRun, RecordsNewEqualAndWorse) {
+    GameRun run(skipIntro() + lines{
+                                  "3", "1", "1", "1", "p", "2", "2", "2",  // won in 2 attempts: the first record
+                                  "p", "3", "3", "3", "3",                 // "p" after a win: a new game, won at once
+                                  "n", "3", "4", "4", "4",                 // equal to the record
+                                  "n", "3", "1", "1", "1", "p", "1", "1", "1", "p", "5", "5", "5",  // worse
+                                  "e"},
+                {2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5});
+    EXPECT_TRUE(run.play());
+    const lines& t = run.transcript;
+    // The first win only says its attempts.
+    EXPECT_TRUE(hasRun(t, winning({"dva,", "dva,", "dva,"}, "2") + kTime + lines{"key p"} + kJingle +
+                              question(kColumns) + key("3")));
+    EXPECT_TRUE(hasRun(t, winning({"tri,", "tri,", "tri,"}, "1") + kFanfare + say("nový rekord!") + kJingle +
+                              say("doterajší bol:") + say("2") + kTime));
+    EXPECT_TRUE(hasRun(t, winning({"štyri,", "štyri,", "štyri,"}, "1") + equalSweeps() +
+                              say("vyrovnaňie doterajšieho rekordu!") + kTime));
+    EXPECT_TRUE(hasRun(t, winning({"peť,", "peť,", "peť,"}, "3") + kTime));
+    EXPECT_EQ(count(t, "say nový rekord!"), 1u);
+    EXPECT_EQ(count(t, "say vyrovnaňie doterajšieho rekordu!"), 1u);
+    EXPECT_TRUE(hasRun(t, say("počet hier ") + say("4") + kJingle + say("prehlad o použitých pokusoch:") +
+                              say("hra s troma číslami") + say("1")));
+}
+
+TEST(GameRun, RejectedColumnAnswersAreSilentAndCountAsGames) {
+    GameRun run(skipIntro() + lines{"2", "6", "7", "x", "4", "1", "1", "1", "1", "e"}, {2, 2, 2, 2});
+    EXPECT_TRUE(run.play());
+    EXPECT_TRUE(hasRun(run.transcript, question(kColumns) + key("2") + key("6") + key("7") + key("x") + key("4") +
+                                           say("zadaj  štyri  čísla.")));
+    EXPECT_TRUE(hasRun(run.transcript, say("počet hier ") + say("5")));
+}
+
+// Texts of several characters come only from Braille chords. Those that pass the
+// text test without being 3, 4 or 5, and those val refuses, are rejected like "2".
+class GameChordColumns : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(GameChordColumns, AreRejectedWithoutAWord) {
+    const std::string chord = GetParam();
+    GameRun run(skipIntro() + lines{chord, "5", "1", "1", "1", "1", "1", "e"}, {2, 2, 2, 2, 2});
+    EXPECT_TRUE(run.play());
+    EXPECT_TRUE(hasRun(run.transcript, question(kColumns) + key(chord) + key("5") + say("zadaj  peť  čísiel.")));
+    EXPECT_TRUE(hasRun(run.transcript, say("počet hier ") + say("2")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Chords, GameChordColumns,
+                         ::testing::Values("2.0", "3.5", "25", "3x", "45", "3%", "4%1", "5e9"));
+
+TEST(GameRun, PContinuesTheGameAndNStartsANewOne) {
+    GameRun run(skipIntro() + lines{"3", "1", "2", "3", "p", "4", "5", "6", "n", "5", "1", "1", "1", "1", "1", "e"},
+                {9, 9, 9, 1, 1, 1, 1, 1});
+    EXPECT_TRUE(run.play());
+    const lines& t = run.transcript;
+    EXPECT_TRUE(hasRun(t, reports("nula,", "nula,", "tri,") + key("p") + say("zadaj  tri  čísla.") + kJingle +
+                              entry({"4", "5", "6"}) + digittones({4, 5, 6}, 200) +
+                              reports("nula,", "nula,", "tri,") + key("n") + kJingle + question(kColumns)));
+    // The new game counts its attempts from 0.
+    EXPECT_TRUE(hasRun(t, winning({"jedna,", "jedna,", "jedna,", "jedna,", "jedna,"}, "1")));
+    EXPECT_TRUE(hasRun(t, say("hra s troma číslami") + say("sa ňehrala.") + say("hra so štyrmi číslami") +
+                              say("sa ňehrala.") + say("hra s piatimi číslami") + say("1")));
+}
+
+TEST(GameRun, OtherChoicesAreIgnoredWithoutAWord) {
+    GameRun run(skipIntro() + lines{"3", "1", "2", "3", "q", "Z", "E", "P", "e"}, {9, 9, 9});
+    EXPECT_TRUE(run.play());
+    EXPECT_TRUE(hasRun(run.transcript,
+                       reports("nula,", "nula,", "tri,") + key("q") + key("Z") + key("E") + key("P") + key("e")));
+}
+
+TEST(GameRun, EBeforeAnyWinSaysNoColumnCountWasPlayed) {
+    GameRun run(skipIntro() + lines{"3", "1", "2", "3", "e"}, {9, 9, 9});
+    EXPECT_TRUE(run.play());
+    const lines summary = key("e") + kJingle + say("počet hier ") + say("1") + kJingle +
+                          say("prehlad o použitých pokusoch:") + say("hra s troma číslami") + say("sa ňehrala.") +
+                          say("hra so štyrmi číslami") + say("sa ňehrala.") + say("hra s piatimi číslami") +
+                          say("sa ňehrala.") + closingSweep();
+    const lines tail(run.transcript.end() - static_cast<long>(summary.size()), run.transcript.end());
+    EXPECT_EQ(tail, summary);
+    EXPECT_EQ(returnstack, nullptr);
+}
+
+TEST(GameRun, NothingCarriesOverToTheNextRun) {
+    {
+        GameRun first(skipIntro() + lines{"3", "1", "2", "3", "e"}, {1, 2, 3});
+        EXPECT_TRUE(first.play());
+    }
+    GameRun second(skipIntro() + lines{"3", "1", "2", "3", "e"}, {9, 9, 9});
+    EXPECT_TRUE(second.play());
+    EXPECT_TRUE(hasRun(second.transcript, say("počet hier ") + say("1")));
+    EXPECT_TRUE(hasRun(second.transcript, say("hra s troma číslami") + say("sa ňehrala.")));
+}
+
+}  // namespace
+}  // namespace orvela::testing

@@ -1,0 +1,162 @@
+#pragma once
+// One run of the logic game with a scripted player, on virtual time, with recording
+// sound and speech. The transcript lists, in order, what the player hears:
+//   "say <text>"           a spoken text (UTF-8)
+//   "note 400 100ms o1"    one SOUND note: pitch, duration, octave
+//   "beep", "click19"      BEEP and CLICK 19
+//   "click9"               the clicks of one wait for a key, shown once
+//   "key <text>"           the player's answer to that wait
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/settingsfile.h"
+#include "platform/codec.h"
+#include "platform/testing/recordingsound.h"
+#include "platform/testing/recordingspeechservice.h"
+#include "platform/testing/virtualtime.h"
+#include "program/gamesteps.h"
+#include "program/orvprog.h"
+#include "runtime/functions.h"
+#include "runtime/input.h"
+#include "runtime/screen.h"
+#include "runtime/soundcommands.h"
+#include "speech/speechoutput.h"
+
+namespace orvela::testing {
+
+// The game waits for a key when the script has none left.
+struct OutOfAnswers : std::runtime_error {
+    OutOfAnswers() : std::runtime_error("the game waits for a key the script does not have") {}
+};
+
+class GameRun {
+public:
+    explicit GameRun(std::vector<std::string> answers = {}, std::vector<int> secret = {}) {
+        inputline.clear();
+        resetscreen();
+        resetrun();
+        orvelasounds = true;
+        speech::usesapi5 = true;
+        for (const auto& a : answers) answers_.push_back(codec::utf8ToCp1250(a));
+        secret_.assign(secret.begin(), secret.end());
+        setsecretdraw([this] {
+            if (secret_.empty()) throw std::logic_error("the game draws more secret digits than the script has");
+            const int digit = secret_.front();
+            secret_.pop_front();
+            return (digit - 0.5) / 9;  // rnd(1) * 9 + 1 then has the digit as its whole part
+        });
+        time.setTimeOfDay(14, 5, 9);
+        time.onPass = [this] { pass(); };
+        time.onStall = [this] { answerIfAsked(); };
+        speech.state().onText = [this](const std::string& text) {
+            flushSounds();
+            transcript.push_back("say " + codec::cp1250ToUtf8(text));
+            if (onSay) onSay(codec::cp1250ToUtf8(text));
+        };
+    }
+
+    ~GameRun() {
+        setsecretdraw(nullptr);
+        speech::resetspeech();
+        clear(returnstack);
+        inputline.clear();
+    }
+
+    // Plays the whole run; false (with the transcript so far) when the script ran out.
+    bool play() {
+        try {
+            orvprog();
+        } catch (const OutOfAnswers&) {
+            flushSounds();
+            return false;
+        }
+        flushSounds();
+        return true;
+    }
+
+    // Keys the player gives, one per wait, in order (UTF-8).
+    void answer(const std::string& key) { answers_.push_back(codec::utf8ToCp1250(key)); }
+
+    VirtualTime time;   // first: the sound double's waits pass on it
+    RecordingSound sounds;
+    RecordingSpeechService speech;
+    std::vector<std::string> transcript;
+    // Called after each spoken text is recorded (UTF-8).
+    std::function<void(const std::string&)> onSay;
+
+private:
+    void pass() {
+        flushSounds();
+        if (++passes_ > kMaxPasses) throw std::logic_error("the game does not come to an end");
+    }
+
+    // The game found no key pending. After a click 9 not yet answered it is polling in
+    // its wait, having thrown away what was typed before: the player types now.
+    void answerIfAsked() {
+        flushSounds();
+        if (waitingClick_ < 0 || answeredClick_ == waitingClick_) return;
+        if (sounds.events.size() != static_cast<std::size_t>(waitingClick_) + 1) return;
+        if (answers_.empty()) throw OutOfAnswers();
+        answeredClick_ = waitingClick_;
+        inputline = answers_.front();
+        answers_.pop_front();
+        transcript.push_back("key " + codec::cp1250ToUtf8(inputline));
+    }
+
+    void flushSounds() {
+        for (; seen_ < sounds.events.size(); ++seen_) {
+            const SoundEvent& e = sounds.events[seen_];
+            if (e.kind != SoundEvent::Play) continue;
+            if (e.name == "click9") {
+                waitingClick_ = static_cast<long>(seen_);
+                if (transcript.empty() || transcript.back() != "click9") transcript.push_back("click9");
+            } else if (e.name.rfind("snd", 0) == 0) {
+                // Seen at the first pass of the SOUND's own wait, so lastduration is its length.
+                transcript.push_back("note " + std::to_string(e.frequency / 64) + " " + std::to_string(lastduration) +
+                                     "ms o" + e.name.substr(4));
+            } else {
+                transcript.push_back(e.name);
+            }
+        }
+    }
+
+    static constexpr long kMaxPasses = 2'000'000;
+    std::deque<std::string> answers_;
+    std::deque<int> secret_;
+    std::size_t seen_ = 0;
+    long waitingClick_ = -1;
+    long answeredClick_ = -1;
+    long passes_ = 0;
+};
+
+// Whether `expected` occurs in `transcript` as one unbroken run of entries. An expected
+// entry ending in "*" matches any entry that begins with the text before it.
+inline ::testing::AssertionResult hasRun(const std::vector<std::string>& transcript,
+                                         const std::vector<std::string>& expected) {
+    const auto matches = [](const std::string& wanted, const std::string& actual) {
+        if (!wanted.empty() && wanted.back() == '*') return actual.rfind(wanted.substr(0, wanted.size() - 1), 0) == 0;
+        return actual == wanted;
+    };
+    for (std::size_t start = 0; start + expected.size() <= transcript.size(); ++start) {
+        if (std::equal(expected.begin(), expected.end(), transcript.begin() + static_cast<long>(start), matches))
+            return ::testing::AssertionSuccess();
+    }
+    auto failure = ::testing::AssertionFailure() << "expected run not found:\n";
+    for (const auto& e : expected) failure << "    " << e << "\n";
+    failure << "transcript:\n";
+    for (const auto& e : transcript) failure << "    " << e << "\n";
+    return failure;
+}
+
+inline std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+}  // namespace orvela::testing
