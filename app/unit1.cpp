@@ -11,10 +11,12 @@
 #include "app/datafiles.h"
 #include "app/settingsfile.h"
 #include "app/soundobjects.h"
+#include "app/soundobjects.h"
 #include "settings/unit7.h"
 #include "platform/codec.h"
 #include "platform/messagebox.h"
 #include "platform/process.h"
+#include "keyboard/braillekeyboard.h"
 #include "keyboard/keyhandlers.h"
 #include "platform/keys.h"
 #include "runtime/print.h"
@@ -34,12 +36,19 @@ namespace {
 void noProgram() {}
 void (*builtinprogram)() = noProgram;
 
+enum class Kind { command, checkItem };
+
 // A menu command: its handler runs guarded, so an escaping error shows the error box.
+// A check item's mark is set by its handler alone, never by the click itself.
 template <typename Fn>
-QAction* command(QMenu* menu, Fn handler, const QKeySequence& shortcut = {}) {
+QAction* command(QMenu* menu, Fn handler, const QKeySequence& shortcut = {}, Kind kind = Kind::command) {
     QAction* action = menu->addAction(QString());
     if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-    QObject::connect(action, &QAction::triggered, [handler] { guarded(handler); });
+    action->setCheckable(kind == Kind::checkItem);
+    QObject::connect(action, &QAction::triggered, [action, handler, kind] {
+        if (kind == Kind::checkItem) action->setChecked(!action->isChecked());
+        guarded(handler);
+    });
     return action;
 }
 
@@ -72,7 +81,13 @@ TForm1::TForm1() {
     buildMenu();
     fitScreen();
     orvela::screen().onChanged = [this] { showScreen(); };
-    guarded([this] { FormCreate(); });
+    try {
+        guarded([this] { FormCreate(); });
+    } catch (...) {  // only the test hook of an ended process gets here
+        orvela::screen().onChanged = nullptr;
+        Form1 = nullptr;
+        throw;
+    }
 }
 
 TForm1::~TForm1() {
@@ -95,21 +110,17 @@ void TForm1::buildMenu() {
     exitsubmenu = command(Programmenu, [this] { exitsubmenuClick(); });
 
     settingsmenu = menuBar()->addMenu(QString());
-    braillekeyboarditem = command(settingsmenu, [] {}, QKeySequence("Ctrl+B"));
+    braillekeyboarditem =
+        command(settingsmenu, [] { braillekeyboarditemClick(); }, QKeySequence("Ctrl+B"), Kind::checkItem);
     soundssubmenu = command(settingsmenu, [] {}, QKeySequence("Ctrl+D"));
     Voicesubmenu = command(settingsmenu, [] { VoicesubmenuClick(); }, QKeySequence("Ctrl+H"));
-    usesapi5submenu = command(settingsmenu, [] { usesapi5submenuClick(); }, QKeySequence("Ctrl+P"));
+    usesapi5submenu =
+        command(settingsmenu, [] { usesapi5submenuClick(); }, QKeySequence("Ctrl+P"), Kind::checkItem);
     environmentsubmenu = command(settingsmenu, [] { environmentsubmenuClick(); }, QKeySequence("Ctrl+E"));
 
     helpmenu = menuBar()->addMenu(QString());
     aboutsubmenu = command(helpmenu, [this] { aboutsubmenuClick(); });
 
-    // The check mark is set by the handler itself, never by the click.
-    for (QAction* item : {braillekeyboarditem, usesapi5submenu}) {
-        item->setCheckable(true);
-        QObject::connect(item, &QAction::triggered, item, [item](bool) { item->setChecked(!item->isChecked()); },
-                         Qt::DirectConnection);
-    }
     Voicesubmenu->setEnabled(false);
 }
 
@@ -204,8 +215,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    event->accept();
     releasesoundobjects();
+    event->accept();
     // The program's waits must never keep a process alive without its window.
     if (wasRunning) endProcessNow();
 }

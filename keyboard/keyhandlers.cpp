@@ -1,10 +1,14 @@
 #include "keyboard/keyhandlers.h"
 
 #include "app/datafiles.h"
+#include "app/settingsfile.h"
+#include "app/soundobjects.h"
 #include "app/unit1.h"
+#include "keyboard/braillekeyboard.h"
 #include "platform/keys.h"
 #include "platform/process.h"
 #include "runtime/input.h"
+#include "runtime/soundcommands.h"
 #include "speech/speechoutput.h"
 
 namespace orvela {
@@ -37,7 +41,12 @@ void arrowkey(unsigned shift) {
 }  // namespace
 
 void FormKeyDown(std::uint16_t key, unsigned shift) {
+    if (braillekeys) brlchord.clear();
     speech::stopspeech();
+    if (soundplaying) {
+        soundplaying = false;
+        soundtimer().setEnabled(false);
+    }
     switch (key) {
     case vk::Back:
     case vk::F6:
@@ -67,6 +76,7 @@ void FormKeyDown(std::uint16_t key, unsigned shift) {
     case vk::F4:
         if (shift & ssAlt) {
             saveram();
+            releasesoundobjects();
             endProcessNow();
         }
         break;
@@ -75,9 +85,13 @@ void FormKeyDown(std::uint16_t key, unsigned shift) {
     }
 }
 
-void FormKeyPress(unsigned char character) { typedkey = std::string(1, static_cast<char>(character)); }
+void FormKeyPress(unsigned char character) {
+    typedkey = std::string(1, static_cast<char>(character));
+    if (braillekeys) readchord();
+}
 
 void FormKeyUp(std::uint16_t key, unsigned /*shift*/) {
+    if (braillekeys) typedkey = emitchord();
     if (key >= vk::Space) inputline = typedkey;
     typedkey.clear();
 }

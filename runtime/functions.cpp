@@ -41,11 +41,11 @@ std::mt19937_64& generator() {
 // 53 random bits scaled into [0, 1); 1 itself can never come out.
 double draw() { return static_cast<double>(generator()() >> 11) * 0x1.0p-53; }
 
-bool isdigit(char c) { return c >= '0' && c <= '9'; }
+bool decimaldigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string_view digitsFrom(std::string_view text, std::size_t& at) {
     const std::size_t start = at;
-    while (at < text.size() && isdigit(text[at])) ++at;
+    while (at < text.size() && decimaldigit(text[at])) ++at;
     return text.substr(start, at - start);
 }
 

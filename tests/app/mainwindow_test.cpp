@@ -221,3 +221,32 @@ TEST_F(MainWindowTest, AboutBoxShowsProductAndVersion) {
 
 }  // namespace
 }  // namespace orvela
+
+namespace orvela {
+namespace {
+
+class SoundStartTest : public testing::AppFixture {
+protected:
+    ~SoundStartTest() override { destroywindows(); }
+};
+
+TEST_F(SoundStartTest, MissingSoundCollectionEndsTheProcessWritingNothing) {
+    writeFile("orvela.ini", "[environment]\nlanguage=2000\n");
+    std::filesystem::remove(path("sounds.dat"));
+    EXPECT_THROW(createwindows(), ProcessEnded);
+    ASSERT_EQ(boxes.messages.size(), 1u);
+    EXPECT_EQ(boxes.messages[0], "Can't find the file sounds.dat");
+    EXPECT_EQ(readFile("orvela.ini"), "[environment]\nlanguage=2000\n");
+    EXPECT_FALSE(std::filesystem::exists(path("ram.dat")));
+}
+
+TEST_F(SoundStartTest, SoundDeviceThatCannotOpenShowsTheErrorAndTheWindowOpens) {
+    soundDevice.failOpen = true;
+    createwindows();
+    ASSERT_NE(Form1, nullptr);
+    EXPECT_EQ(boxes.errors.size(), 1u);
+    EXPECT_TRUE(boxes.messages.empty());
+}
+
+}  // namespace
+}  // namespace orvela

@@ -10,6 +10,7 @@
 #include "platform/keys.h"
 #include "platform/process.h"
 #include "runtime/input.h"
+#include "runtime/soundcommands.h"
 #include "support/appfixture.h"
 
 namespace orvela {
@@ -90,6 +91,16 @@ TEST_F(KeyTest, ShiftEmptiesAPendingCode) {
     press(Qt::Key_Return);
     press(Qt::Key_Shift, Qt::ShiftModifier);
     EXPECT_EQ(inputline, "");
+}
+
+TEST_F(KeyTest, AnyKeyEndsAPlayingSound) {
+    soundplaying = true;
+    soundtimer().setInterval(1000);
+    soundtimer().setEnabled(true);
+    press(Qt::Key_X);
+    EXPECT_FALSE(soundplaying);
+    EXPECT_FALSE(soundtimer().enabled());
+    release(Qt::Key_X);
 }
 
 TEST_F(KeyTest, AltF4SavesTheImageAndEndsAtOnce) {

@@ -1,5 +1,6 @@
 #include "support/appfixture.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -11,6 +12,11 @@ namespace orvela::testing {
 
 AppFixture::AppFixture() : previous_(std::filesystem::current_path()) {
     std::filesystem::current_path(dir.path().toStdString());
+    for (const auto& entry : std::filesystem::directory_iterator(std::getenv("ORVELA_RUN_DIR"))) {
+        const auto name = entry.path().filename().string();
+        const auto ext = entry.path().extension().string();
+        if (name == "sounds.dat" || ext == ".obt" || ext == ".oky") std::filesystem::copy_file(entry.path(), name);
+    }
     setsettingspath(settingsPath());
     setEndProcessHook([] { throw ProcessEnded{}; });
     writeFile("sounds.dat", serializeWaveCollection(defaultWaves()));

@@ -1,6 +1,6 @@
 #pragma once
 // A fresh working directory and settings file for tests that create the windows,
-// with message boxes recorded and the end of the process turned into an exception.
+// holding the run directory's data files, with message boxes and sounds recorded and the end of the process turned into an exception.
 #include <QTemporaryDir>
 #include <filesystem>
 #include <gtest/gtest.h>
