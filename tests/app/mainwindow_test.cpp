@@ -13,6 +13,7 @@
 #include "app/unit1.h"
 #include "app/windows.h"
 #include "platform/codec.h"
+#include "platform/comerror.h"
 #include "platform/errors.h"
 #include "platform/process.h"
 #include "runtime/screen.h"
@@ -36,6 +37,7 @@ protected:
 };
 
 TEST_F(MainWindowTest, FirstStartWritesOnlyWhetherTheVoiceIsAllowed) {
+    speechEngine.failWith("CreateEnumerator", REGDB_E_CLASSNOTREG);  // no direct engine installed
     TForm1& form = start();
     EXPECT_EQ(readFile("orvela.ini"), "[voice]\nvoiceallowed=0\n");
     EXPECT_FALSE(form.Voicesubmenu->isEnabled());
@@ -45,6 +47,12 @@ TEST_F(MainWindowTest, FirstStartWritesOnlyWhetherTheVoiceIsAllowed) {
     EXPECT_EQ(form.printmemo->document()->blockCount(), 24);
     EXPECT_TRUE(form.printmemo->toPlainText().trimmed().isEmpty());
     EXPECT_TRUE(boxes.errors.empty());
+}
+
+TEST_F(MainWindowTest, FirstStartWithTheDirectEngineAllowsTheVoice) {
+    TForm1& form = start();
+    EXPECT_EQ(readFile("orvela.ini"), "[voice]\nvoiceallowed=1\n");
+    EXPECT_TRUE(form.Voicesubmenu->isEnabled());
 }
 
 TEST_F(MainWindowTest, TitleAndMenuInEachLanguage) {
@@ -238,6 +246,48 @@ TEST_F(SoundStartTest, SoundDeviceThatCannotOpenShowsTheErrorAndTheWindowOpens) 
     ASSERT_NE(Form1, nullptr);
     EXPECT_EQ(boxes.errors.size(), 1u);
     EXPECT_TRUE(boxes.messages.empty());
+}
+
+}  // namespace
+}  // namespace orvela
+
+#include "keyboard/brailletable.h"
+#include "keyboard/echokeys.h"
+
+namespace orvela {
+namespace {
+
+class KeyboardFilesStartTest : public testing::AppFixture {
+protected:
+    ~KeyboardFilesStartTest() override {
+        destroywindows();
+        resetbrailletable();
+        resetechokeys();
+    }
+};
+
+TEST_F(KeyboardFilesStartTest, TableAndKeyNamesOfTheLanguageAreLoaded) {
+    std::vector<std::string> names;
+    for (const int language : {1000, 2000, 3000}) {
+        writeFile("orvela.ini", "[environment]\nlanguage=" + std::to_string(language) + "\n");
+        resetechokeys();
+        createwindows();
+        EXPECT_TRUE(boxes.errors.empty()) << language;
+        EXPECT_GT(brlcharcount, 0);
+        ASSERT_TRUE(keyname(',').has_value()) << language;
+        names.push_back(*keyname(','));
+        destroywindows();
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"\xE8\xE1rka", "comma", "\xE8iarka"}));
+}
+
+TEST_F(KeyboardFilesStartTest, MissingBrailleTableShowsFileNotFoundAndTheWindowOpens) {
+    std::filesystem::remove(path("czech.obt"));
+    resetechokeys();
+    createwindows();
+    ASSERT_NE(Form1, nullptr);
+    EXPECT_EQ(boxes.errors, std::vector<std::string>{"File not found"});
+    EXPECT_FALSE(keyname('a').has_value());
 }
 
 }  // namespace
