@@ -5,6 +5,8 @@
 #include "settings/unit3.h"
 #include "settings/unit5.h"
 #include "settings/unit7.h"
+#include "speech/speechoutput.h"
+#include "speech/unit4.h"
 #include "speech/unit6.h"
 
 namespace orvela {
@@ -13,6 +15,7 @@ void createwindows() {
     new TForm1();
     setprogram(orvprog);
     new TForm3();
+    new TForm4();
     new TForm5();
     new TForm6();
     new TAboutbox();
@@ -22,6 +25,9 @@ void destroywindows() {
     delete Aboutbox;
     delete Form6;
     delete Form5;
+    delete Form4;
+    // The voice component lives as long as its dialog.
+    speech::voice5.disconnect();
     delete Form3;
     delete Form1;
 }
