@@ -26,6 +26,7 @@
 #include "settings/unit5.h"
 #include "speech/speechoutput.h"
 #include "speech/voicemenu.h"
+#include "speech/voicesettings.h"
 
 namespace orvela {
 
@@ -192,6 +193,14 @@ void TForm1::StartsubmenuClick() {
         }
     } afterRun{this};
 
+    if (!usesapi5submenu->isChecked()) {
+        if (voiceallowed) readvoicesettings();
+        if (!speech::voiceready && voiceallowed) {
+            speech::openvoice();
+            writevoicesettings();
+            readvoicesettings();
+        }
+    }
     opendatafile();
     programstarted = true;
     resetrun();

@@ -94,8 +94,11 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     guarded([this] { FormCreate(); });
 }
 
+// The dialog holds the speech service's voice: with it go every engine object.
 TForm4::~TForm4() {
-    if (Form4 == this) Form4 = nullptr;
+    if (Form4 != this) return;
+    Form4 = nullptr;
+    speech::resetspeech();
 }
 
 void TForm4::FormCreate() {
