@@ -47,6 +47,8 @@ void cutOff() {
 
 TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     Form4 = this;
+    voicedialogshown = false;
+    worddelimiters.reset();
     // Design texts, kept when the creation fails before the captions are set.
     setWindowTitle(QStringLiteral("Voice settings"));
     voicelist = new QListWidget(this);
