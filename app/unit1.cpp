@@ -17,6 +17,7 @@
 #include "platform/messagebox.h"
 #include "platform/process.h"
 #include "keyboard/braillekeyboard.h"
+#include "keyboard/keyboardfiles.h"
 #include "keyboard/keyhandlers.h"
 #include "platform/keys.h"
 #include "runtime/print.h"
@@ -166,6 +167,7 @@ void TForm1::FormCreate() {
 
     createsoundobjects();
     loadsounds();
+    loadkeyboardfiles();
 }
 
 void TForm1::showScreen() {
