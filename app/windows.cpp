@@ -5,7 +5,6 @@
 #include "settings/unit3.h"
 #include "settings/unit5.h"
 #include "settings/unit7.h"
-#include "speech/speechoutput.h"
 #include "speech/unit4.h"
 #include "speech/unit6.h"
 
@@ -26,8 +25,6 @@ void destroywindows() {
     delete Form6;
     delete Form5;
     delete Form4;
-    // The voice component lives as long as its dialog.
-    speech::voice5.disconnect();
     delete Form3;
     delete Form1;
 }
