@@ -23,6 +23,7 @@
 #include "runtime/screen.h"
 #include "settings/resourcelocalizer.h"
 #include "settings/unit3.h"
+#include "settings/unit5.h"
 #include "speech/speechoutput.h"
 #include "speech/voicemenu.h"
 
@@ -112,7 +113,7 @@ void TForm1::buildMenu() {
     settingsmenu = menuBar()->addMenu(QString());
     braillekeyboarditem =
         command(settingsmenu, [] { braillekeyboarditemClick(); }, QKeySequence("Ctrl+B"), Kind::checkItem);
-    soundssubmenu = command(settingsmenu, [] {}, QKeySequence("Ctrl+D"));
+    soundssubmenu = command(settingsmenu, [] { soundssubmenuClick(); }, QKeySequence("Ctrl+D"));
     Voicesubmenu = command(settingsmenu, [] { VoicesubmenuClick(); }, QKeySequence("Ctrl+H"));
     usesapi5submenu =
         command(settingsmenu, [] { usesapi5submenuClick(); }, QKeySequence("Ctrl+P"), Kind::checkItem);

@@ -1,5 +1,7 @@
 #include "platform/speechservice.h"
 
+#include "platform/speechdservice.h"
+
 namespace orvela::sapi5 {
 namespace {
 
@@ -12,7 +14,7 @@ Connector& installed() {
 
 std::unique_ptr<Service> connect(std::weak_ptr<StreamEvents> events) {
     if (installed()) return installed()(std::move(events));
-    throw ComError(REGDB_E_CLASSNOTREG);
+    return connectSpeechDispatcher(std::move(events));
 }
 
 void setConnector(Connector connector) { installed() = std::move(connector); }

@@ -1,23 +1,13 @@
 #include "platform/ttsengine.h"
 
+#include "platform/espeakengine.h"
+
 namespace orvela::tts {
 namespace {
-
-// Stands in until the espeak-ng engine is wired in: nothing is installed.
-class MissingEngine final : public Engine {
-public:
-    HResult CreateAudioDest(std::shared_ptr<AudioDestination>&) override { return REGDB_E_CLASSNOTREG; }
-    HResult CreateEnumerator(std::shared_ptr<Enumerator>&) override { return REGDB_E_CLASSNOTREG; }
-};
-
 Engine* installed = nullptr;
-
 }  // namespace
 
-Engine& engine() {
-    static MissingEngine missing;
-    return installed ? *installed : missing;
-}
+Engine& engine() { return installed ? *installed : espeakEngine(); }
 
 void setEngine(Engine* replacement) { installed = replacement; }
 

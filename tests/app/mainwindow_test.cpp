@@ -13,6 +13,7 @@
 #include "app/unit1.h"
 #include "app/windows.h"
 #include "platform/codec.h"
+#include "platform/comerror.h"
 #include "platform/errors.h"
 #include "platform/process.h"
 #include "runtime/screen.h"
@@ -36,6 +37,7 @@ protected:
 };
 
 TEST_F(MainWindowTest, FirstStartWritesOnlyWhetherTheVoiceIsAllowed) {
+    speechEngine.failWith("CreateEnumerator", REGDB_E_CLASSNOTREG);  // no direct engine installed
     TForm1& form = start();
     EXPECT_EQ(readFile("orvela.ini"), "[voice]\nvoiceallowed=0\n");
     EXPECT_FALSE(form.Voicesubmenu->isEnabled());
@@ -45,6 +47,12 @@ TEST_F(MainWindowTest, FirstStartWritesOnlyWhetherTheVoiceIsAllowed) {
     EXPECT_EQ(form.printmemo->document()->blockCount(), 24);
     EXPECT_TRUE(form.printmemo->toPlainText().trimmed().isEmpty());
     EXPECT_TRUE(boxes.errors.empty());
+}
+
+TEST_F(MainWindowTest, FirstStartWithTheDirectEngineAllowsTheVoice) {
+    TForm1& form = start();
+    EXPECT_EQ(readFile("orvela.ini"), "[voice]\nvoiceallowed=1\n");
+    EXPECT_TRUE(form.Voicesubmenu->isEnabled());
 }
 
 TEST_F(MainWindowTest, TitleAndMenuInEachLanguage) {

@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "app/unit1.h"
-#include "app/windows.h"
 #include "platform/codec.h"
 #include "settings/radiogroup.h"
 #include "settings/resourcelocalizer.h"
 #include "settings/unit3.h"
-#include "support/appfixture.h"
+#include "dialogfixture.h"
 #include "modal.h"
 
 namespace orvela {
@@ -17,13 +16,10 @@ namespace {
 using testing::press;
 using testing::WhenShown;
 
-class EnvironmentDialogTest : public testing::AppFixture {
+class EnvironmentDialogTest : public testing::DialogFixture {
 protected:
-    ~EnvironmentDialogTest() override { destroywindows(); }
-
     void startWithLanguage(const std::string& language) {
-        writeFile("orvela.ini", "[voice]\nvoiceallowed=0\n[environment]\nlanguage=" + language + "\n");
-        createwindows();
+        start("[voice]\nvoiceallowed=0\n[environment]\nlanguage=" + language + "\n");
     }
     std::string storedLanguage() const {
         const std::string ini = readFile("orvela.ini");
@@ -81,7 +77,7 @@ TEST_F(EnvironmentDialogTest, OkWithoutChangeWritesTheShownLanguageSilently) {
         EXPECT_EQ(storedLanguage(), c.written);
         EXPECT_EQ(std::to_string(languagebase), c.written);
         EXPECT_TRUE(boxes.messages.empty());
-        destroywindows();
+        stop();
     }
 }
 
@@ -126,7 +122,7 @@ TEST_F(EnvironmentDialogTest, EveryOtherWayOfClosingKeepsTheOldLanguage) {
         EXPECT_EQ(storedLanguage(), "2000");
         EXPECT_TRUE(boxes.messages.empty());
         EXPECT_EQ(localized(6), "Your changes will be applied after you restart the program.");
-        destroywindows();
+        stop();
     }
 }
 

@@ -8,7 +8,8 @@
 
 #include "platform/testing/recordingmessageboxes.h"
 #include "platform/testing/recordingsound.h"
-#include "platform/testing/recordingsound.h"
+#include "platform/testing/recordingspeechservice.h"
+#include "platform/testing/recordingtts.h"
 
 namespace orvela::testing {
 
@@ -26,6 +27,9 @@ protected:
     RecordingMessageBoxes boxes;
     // The main window's creation loads the default sounds.dat into this device.
     RecordingSound soundDevice{false};
+    // Both speech engines are doubles: no real voice, no speech daemon.
+    RecordingTtsEngine speechEngine;
+    RecordingSpeechService speechService;
 
 private:
     std::filesystem::path previous_;
