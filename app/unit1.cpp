@@ -17,6 +17,7 @@
 #include "platform/messagebox.h"
 #include "platform/process.h"
 #include "keyboard/braillekeyboard.h"
+#include "keyboard/keyboardfiles.h"
 #include "keyboard/keyhandlers.h"
 #include "platform/keys.h"
 #include "runtime/print.h"
@@ -26,6 +27,7 @@
 #include "settings/unit5.h"
 #include "speech/speechoutput.h"
 #include "speech/voicemenu.h"
+#include "speech/voicesettings.h"
 
 namespace orvela {
 
@@ -165,6 +167,7 @@ void TForm1::FormCreate() {
 
     createsoundobjects();
     loadsounds();
+    loadkeyboardfiles();
 }
 
 void TForm1::showScreen() {
@@ -192,6 +195,14 @@ void TForm1::StartsubmenuClick() {
         }
     } afterRun{this};
 
+    if (!usesapi5submenu->isChecked()) {
+        if (voiceallowed) readvoicesettings();
+        if (!speech::voiceready && voiceallowed) {
+            speech::openvoice();
+            writevoicesettings();
+            readvoicesettings();
+        }
+    }
     opendatafile();
     programstarted = true;
     resetrun();

@@ -10,6 +10,7 @@
 #include "runtime/input.h"
 #include "runtime/soundcommands.h"
 #include "speech/speechoutput.h"
+#include "speech/unit6.h"
 
 namespace orvela {
 
@@ -31,11 +32,16 @@ unsigned char cursorkeycode() {
 }
 
 void arrowkey(unsigned shift) {
-    unsigned char code = cursorkeycode();
+    const unsigned char code = cursorkeycode();
     inputline = std::string(1, static_cast<char>(code));
-    if (shift & ssShift) code = static_cast<unsigned char>(code + 0x10);
-    if (keydown(vk::Space)) code = static_cast<unsigned char>(code + 0x20);
-    inputline = std::string(1, static_cast<char>(code));
+    const bool upOrDownAlone = code == 0x81 || code == 0x82;
+    if (upOrDownAlone && !(shift & ssShift) && !keydown(vk::Space) && programstarted) showvirtualscreen();
+    // The review empties the slot so the key never reaches the program.
+    if (inputline != std::string(1, static_cast<char>(code))) return;
+    unsigned char handed = code;
+    if (shift & ssShift) handed = static_cast<unsigned char>(handed + 0x10);
+    if (keydown(vk::Space)) handed = static_cast<unsigned char>(handed + 0x20);
+    inputline = std::string(1, static_cast<char>(handed));
 }
 
 }  // namespace

@@ -104,6 +104,9 @@ struct Shared {
     std::mutex mutex;
     std::condition_variable wake;
     std::deque<Job> jobs;
+    std::uint64_t jobsQueued = 0;
+    std::uint64_t jobsDone = 0;  // synthesised, abandoned or dropped
+    std::condition_variable progress;  // audio began or a job was done
     std::uint64_t generation = 0;
     bool playing = false;
     bool stopping = false;
@@ -162,6 +165,7 @@ int synthCallback(short* wav, int count, espeak_EVENT* events) {
     if (!shared.playing) {
         shared.playing = true;
         post(context->owner, true);
+        shared.progress.notify_all();
     }
     lock.unlock();
     if (context->trace && context->trace->onQueued) context->trace->onQueued(static_cast<std::size_t>(count), sampleRate);
@@ -189,6 +193,8 @@ void work(std::shared_ptr<Shared> shared, std::string voice) {
             lock.unlock();
             synthesise(shared, voice, std::move(job), generation);
             lock.lock();
+            ++shared->jobsDone;
+            shared->progress.notify_all();
             continue;
         }
         if (shared->playing) {
@@ -282,12 +288,16 @@ public:
         shared_->stream.reset();
     }
 
+    // Returns as soon as the text's first audio is on its way (well under a millisecond
+    // when idle), so that its AudioStart is already posted when the caller next handles
+    // events; a text that makes no sound returns once it has been synthesised.
     HResult TextData(const std::string& text) override {
-        {
-            const std::lock_guard lock(shared_->mutex);
-            shared_->jobs.push_back({codec::cp1250ToUtf8(text), *params_});
-        }
+        std::unique_lock lock(shared_->mutex);
+        shared_->jobs.push_back({codec::cp1250ToUtf8(text), *params_});
+        const std::uint64_t job = ++shared_->jobsQueued;
         shared_->wake.notify_all();
+        shared_->progress.wait_for(lock, std::chrono::seconds(1),
+                                   [&] { return shared_->playing || shared_->jobsDone >= job; });
         return S_OK;
     }
 
@@ -296,6 +306,7 @@ public:
         {
             const std::lock_guard lock(shared_->mutex);
             ++shared_->generation;
+            shared_->jobsDone += shared_->jobs.size();
             shared_->jobs.clear();
             shared_->stream->stop();
             wasPlaying = shared_->playing;

@@ -9,8 +9,11 @@
 #include <cmath>
 
 #include "app/settingsfile.h"
+#include "keyboard/echokeys.h"
+#include "keyboard/miniCZ.h"
 #include "platform/codec.h"
 #include "platform/eventpump.h"
+#include "runtime/soundcommands.h"
 #include "speech/ttsnotifysink.h"
 #include "speech/unit4.h"
 
@@ -201,7 +204,20 @@ void stopspeech() {
     }
 }
 
-void echochar(const std::string&) {}
+void echochar(const std::string& text) {
+    if (!voiceready) return;
+    // The screen review passes code 0 for the place after the last character.
+    if (text.empty() || text == std::string(1, '\0')) return;
+    if (text.size() == 1 && iscapital(static_cast<unsigned char>(text[0]), kWindows1250Pairs)) sound({2000}, 20, 1);
+    const auto name = keyname(static_cast<unsigned char>(text[0]));
+    if (!name || name->empty()) return;
+    if (usesapi5) {
+        voice5.Speak(*name, sapi5::SVSFlagsAsync | sapi5::SVSFIsXML);
+    } else if (ttscentral) {
+        checkResult(ttscentral->TextData(*name));
+        waitForAudioStop();
+    }
+}
 
 void createnotifysink() { notifysink = std::make_shared<TTTSNotifySink>(); }
 

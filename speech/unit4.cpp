@@ -47,6 +47,8 @@ void cutOff() {
 
 TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     Form4 = this;
+    voicedialogshown = false;
+    worddelimiters.reset();
     // Design texts, kept when the creation fails before the captions are set.
     setWindowTitle(QStringLiteral("Voice settings"));
     voicelist = new QListWidget(this);
@@ -94,8 +96,11 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     guarded([this] { FormCreate(); });
 }
 
+// The dialog holds the speech service's voice: with it go every engine object.
 TForm4::~TForm4() {
-    if (Form4 == this) Form4 = nullptr;
+    if (Form4 != this) return;
+    Form4 = nullptr;
+    speech::resetspeech();
 }
 
 void TForm4::FormCreate() {

@@ -250,3 +250,45 @@ TEST_F(SoundStartTest, SoundDeviceThatCannotOpenShowsTheErrorAndTheWindowOpens) 
 
 }  // namespace
 }  // namespace orvela
+
+#include "keyboard/brailletable.h"
+#include "keyboard/echokeys.h"
+
+namespace orvela {
+namespace {
+
+class KeyboardFilesStartTest : public testing::AppFixture {
+protected:
+    ~KeyboardFilesStartTest() override {
+        destroywindows();
+        resetbrailletable();
+        resetechokeys();
+    }
+};
+
+TEST_F(KeyboardFilesStartTest, TableAndKeyNamesOfTheLanguageAreLoaded) {
+    std::vector<std::string> names;
+    for (const int language : {1000, 2000, 3000}) {
+        writeFile("orvela.ini", "[environment]\nlanguage=" + std::to_string(language) + "\n");
+        resetechokeys();
+        createwindows();
+        EXPECT_TRUE(boxes.errors.empty()) << language;
+        EXPECT_GT(brlcharcount, 0);
+        ASSERT_TRUE(keyname(',').has_value()) << language;
+        names.push_back(*keyname(','));
+        destroywindows();
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"\xE8\xE1rka", "comma", "\xE8iarka"}));
+}
+
+TEST_F(KeyboardFilesStartTest, MissingBrailleTableShowsFileNotFoundAndTheWindowOpens) {
+    std::filesystem::remove(path("czech.obt"));
+    resetechokeys();
+    createwindows();
+    ASSERT_NE(Form1, nullptr);
+    EXPECT_EQ(boxes.errors, std::vector<std::string>{"File not found"});
+    EXPECT_FALSE(keyname('a').has_value());
+}
+
+}  // namespace
+}  // namespace orvela

@@ -1,6 +1,7 @@
 // The main window's keys, with real Qt key events sent to the screen control.
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "app/datafiles.h"
@@ -11,6 +12,7 @@
 #include "platform/process.h"
 #include "runtime/input.h"
 #include "runtime/soundcommands.h"
+#include "speech/unit6.h"
 #include "support/appfixture.h"
 
 namespace orvela {
@@ -91,6 +93,36 @@ TEST_F(KeyTest, ShiftEmptiesAPendingCode) {
     press(Qt::Key_Return);
     press(Qt::Key_Shift, Qt::ShiftModifier);
     EXPECT_EQ(inputline, "");
+}
+
+TEST_F(KeyTest, UpOrDownAloneOpensTheReviewAfterTheFirstStart) {
+    programstarted = true;
+    int opened = 0;
+    QTimer closer;  // closes the review as soon as it shows
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (Form6 && Form6->isVisible()) {
+            ++opened;
+            QTest::keyClick(Form6->virtualscrmemo, Qt::Key_Escape);
+        }
+    });
+    closer.start(10);
+    press(Qt::Key_Down);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(inputline, "");  // the key that asked for the review never reaches the program
+    release(Qt::Key_Down);
+    EXPECT_EQ(inputline, "");
+
+    press(Qt::Key_Up, Qt::ShiftModifier);  // Shift with an arrow never opens it
+    EXPECT_EQ(inputline, code(0x91));
+    release(Qt::Key_Up, Qt::ShiftModifier);
+
+    ramimage[50730] = 1;  // the memory image forbids the review
+    press(Qt::Key_Up);
+    EXPECT_EQ(inputline, code(0x81));
+    release(Qt::Key_Up);
+    EXPECT_EQ(opened, 1);
+    ramimage[50730] = 0;
+    programstarted = false;
 }
 
 TEST_F(KeyTest, AnyKeyEndsAPlayingSound) {

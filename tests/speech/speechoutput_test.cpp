@@ -8,6 +8,9 @@
 #include "platform/testing/recordingspeechservice.h"
 #include "platform/testing/recordingtts.h"
 #include "platform/testing/virtualtime.h"
+#include "keyboard/echokeys.h"
+#include "platform/codec.h"
+#include "platform/testing/recordingsound.h"
 #include "speech/speechoutput.h"
 #include "support/speechrecorder.h"
 
@@ -302,6 +305,66 @@ TEST_F(SpeechTest, CaptureTakesTheModeAtTheIndex) {
     ASSERT_TRUE(speech::voicemode);
     EXPECT_EQ(speech::voicemode->szModeName, "Slovak");
     EXPECT_THAT(recorder.direct.calls(), ElementsAre("Reset", "Next", "Next"));
+}
+
+class EchoTest : public SpeechTest {
+protected:
+    EchoTest() {
+        loadechokeystext("65=veľké á\r\n97=á\r\n66=bé\r\n0=nula\r\n200=\r\n"_cp);
+        orvelasounds = true;
+    }
+    ~EchoTest() override { resetechokeys(); }
+    testing::RecordingSound sounds;
+};
+
+// What echochar says, and whether the tone came before it.
+TEST_F(EchoTest, SaysTheFirstCharactersNameWithAToneBeforeASingleCapital) {
+    struct Case {
+        std::string text;
+        Strings spoken;
+        bool tone;
+    };
+    const Case cases[] = {
+        {"A", {"veľké á"_cp}, true},
+        {"a", {"á"_cp}, false},
+        {"AB", {"veľké á"_cp}, false},
+        {std::string(1, '\0'), {}, false},
+        {"", {}, false},
+        {"Č"_cp, {}, true},       // a capital without a name: the tone alone
+        {"\xC8x", {}, false},    // no name for the code
+        {"ě"_cp, {}, false},
+    };
+    for (const auto& c : cases) {
+        SpeechRecorder recorder;
+        sounds.events.clear();
+        std::size_t soundsBeforeSpeech = 0;
+        recorder.direct.state().onText = [&](const std::string&) { soundsBeforeSpeech = sounds.events.size(); };
+        speech::echochar(c.text);
+        EXPECT_EQ(recorder.direct.texts(), c.spoken) << codec::cp1250ToUtf8(c.text);
+        EXPECT_EQ(!sounds.events.empty(), c.tone) << codec::cp1250ToUtf8(c.text);
+        if (c.tone && !c.spoken.empty()) {
+            EXPECT_GT(soundsBeforeSpeech, 0u);
+        }
+        EXPECT_FALSE(speech::sapi4speaking);  // the direct engine is waited for
+    }
+}
+
+TEST_F(EchoTest, AsksOnlyWhetherAVoiceIsReady) {
+    {
+        SpeechRecorder recorder;
+        voiceallowed = false;  // the direct engine still echoes
+        speech::echochar("a");
+        EXPECT_THAT(recorder.direct.texts(), ElementsAre("á"_cp));
+        speech::voiceready = false;
+        speech::echochar("a");
+        EXPECT_EQ(recorder.direct.texts().size(), 1u);
+    }
+    {
+        SpeechRecorder recorder(SpeechRecorder::Engine::service);
+        recorder.service.setReports(RecordingSpeechService::Reports::none);
+        speech::echochar("a");  // returns without waiting for the service
+        EXPECT_THAT(recorder.service.calls(), ElementsAre("Speak 9 " + "á"_cp));
+    }
 }
 
 TEST(TickSpacing, TenthOfTheRangeWithHalvesToEven) {
