@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <string>
+#include <utility>
 
 #include "platform/errors.h"
 #include "program/gametexts.h"

@@ -188,11 +188,11 @@ class GameBadChord : public ::testing::TestWithParam<BadChord> {};
 
 TEST_P(GameBadChord, CountsTheAttemptThenAsksForTheWholeCombinationAgain) {
     const BadChord& c = GetParam();
-    GameRun run(skipIntro() + lines{"3", "x", "0", c.text, "2", "3", "1", "2", "3", "e"}, {1, 2, 3});
+    GameRun run(skipIntro() + lines{"3", "x", "0", "5%", c.text, "2", "3", "1", "2", "3", "e"}, {1, 2, 3});
     EXPECT_TRUE(run.play());
-    // x and 0 are ignored without a word; the chord's value sounds, the attempt is
-    // evaluated, and its replay stops at the bad column.
-    EXPECT_TRUE(hasRun(run.transcript, question("vlož prvé číslo") + key("x") + key("0") + key(c.text) +
+    // x, 0 and a chord val refuses are ignored without a word; the chord's value sounds,
+    // the attempt is evaluated, and its replay stops at the bad column.
+    EXPECT_TRUE(hasRun(run.transcript, question("vlož prvé číslo") + key("x") + key("0") + key("5%") + key(c.text) +
                                            chordtone(c, 100) + prompt(1, "2") + prompt(2, "3") +
                                            chordtone(c, 200) + say("chybný zápis! ešťe raz ") +
                                            say("zadaj  tri  čísla.") + kJingle + entry({"1", "2", "3"}) + kWin));

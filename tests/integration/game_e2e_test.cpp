@@ -1,0 +1,194 @@
+// The real program on a virtual display plays the logic game with real key events; its
+// speech goes to a private speech-dispatcher daemon whose only output module writes each
+// text it is given to a file.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include "support/xsession.h"
+
+namespace orvela {
+namespace {
+
+const char* const kModuleConf = R"(GenericExecuteSynth "echo \'$DATA\' >> $SPOKEN && sleep 0.1"
+AddVoice "sk" "male1" "rec"
+AddVoice "cs" "male1" "rec"
+AddVoice "en" "male1" "rec"
+AddVoice "c" "male1" "rec"
+GenericLanguage "sk" "slovak" "utf-8"
+GenericLanguage "cs" "czech" "utf-8"
+GenericLanguage "en" "english" "utf-8"
+GenericLanguage "c" "c" "utf-8"
+DefaultVoice "rec"
+)";
+
+void writeFile(const QString& path, const QString& text) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) file.write(text.toUtf8());
+}
+
+class RecordingSpeechDaemon {
+public:
+    RecordingSpeechDaemon() {
+        const QString conf = dir_.filePath("conf");
+        QDir().mkpath(conf + "/modules");
+        QDir().mkpath(dir_.filePath("log"));
+        const QString module = QString::fromUtf8(kModuleConf).replace("$SPOKEN", spokenPath());
+        writeFile(conf + "/rec.conf", module);
+        writeFile(conf + "/modules/rec.conf", module);
+        // The module makes no sound, but the daemon insists on an audio output: ALSA's null device.
+        writeFile(conf + "/speechd.conf",
+                  QString("LogDir \"%1\"\nAudioOutputMethod \"alsa\"\nAudioALSADevice \"null\"\n"
+                          "AddModule \"rec\" \"sd_generic\" \"rec.conf\"\nDefaultModule rec\n")
+                      .arg(dir_.filePath("log")));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_CACHE_HOME", dir_.filePath("cache"));
+        daemon_.setProcessEnvironment(environment);
+        daemon_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        daemon_.start("speech-dispatcher", {"-s", "-C", conf, "-c", "unix_socket", "-S", socketPath(), "-t", "0",
+                                            "-P", dir_.filePath("speechd.pid")});
+        if (!daemon_.waitForStarted(5000)) return;
+        QElapsedTimer waited;
+        waited.start();
+        while (!QFile::exists(socketPath()) && waited.elapsed() < 10000) QThread::msleep(20);
+        ready_ = QFile::exists(socketPath()) && warmUp();
+    }
+
+    ~RecordingSpeechDaemon() {
+        if (daemon_.state() == QProcess::NotRunning) return;
+        daemon_.terminate();
+        if (!daemon_.waitForFinished(5000)) {
+            daemon_.kill();
+            daemon_.waitForFinished(2000);
+        }
+    }
+
+    bool ready() const { return ready_; }
+    QString socketPath() const { return dir_.filePath("speechd.sock"); }
+    QString spokenPath() const { return dir_.filePath("spoken.txt"); }
+    // The texts in the order spoken, blanks simplified.
+    QStringList spoken() const {
+        QFile file(spokenPath());
+        if (!file.open(QIODevice::ReadOnly)) return {};
+        QStringList texts;
+        for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts))
+            texts << line.simplified();
+        return texts;
+    }
+
+private:
+    // A fresh daemon may drop its very first text: one is spoken before the test begins.
+    bool warmUp() {
+        QProcess say;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("SPEECHD_ADDRESS", "unix_socket:" + socketPath());
+        say.setProcessEnvironment(environment);
+        say.start("spd-say", {"-w", "warm"});
+        const bool said = say.waitForFinished(15000) && say.exitCode() == 0;
+        if (!said) say.kill();
+        QFile::remove(spokenPath());
+        return said;
+    }
+
+    QTemporaryDir dir_;
+    QProcess daemon_;
+    bool ready_ = false;
+};
+
+class GameEndToEnd : public ::testing::Test {
+protected:
+    // Waits until text has been spoken after the first `after` texts; its position or -1.
+    qsizetype waitForSpoken(const QString& text, qsizetype after = 0, int timeoutMs = 30000) {
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < timeoutMs) {
+            const qsizetype at = speechd.spoken().indexOf(text, after);
+            if (at >= 0) return at;
+            QThread::msleep(50);
+        }
+        return -1;
+    }
+
+    // Types key once the question has been spoken and the game has begun to wait:
+    // keys typed while it still speaks are thrown away.
+    ::testing::AssertionResult answer(const QString& question, const QString& key) {
+        const qsizetype at = waitForSpoken(question, asked_);
+        if (at < 0)
+            return ::testing::AssertionFailure() << "not asked; spoken: " << speechd.spoken().join(" | ").toStdString();
+        asked_ = at + 1;
+        QThread::msleep(700);
+        x.xdotool({"key", key});
+        return ::testing::AssertionSuccess();
+    }
+
+    RecordingSpeechDaemon speechd;
+    testing::XSession x;
+    QTemporaryDir dir;
+    qsizetype asked_ = 0;
+};
+
+TEST_F(GameEndToEnd, CtrlSPlaysAGuessAndEEndsWithTheSummary) {
+    ASSERT_TRUE(speechd.ready()) << "speech-dispatcher did not start";
+    ASSERT_TRUE(x.ready());
+    writeFile(dir.filePath("orvela.ini"), "[Voice]\nsapi5=1\n");
+    QProcessEnvironment env;
+    env.insert("SPEECHD_ADDRESS", "unix_socket:" + speechd.socketPath());
+    testing::OrvelaRun orvela(x, dir.path(), env);
+    const QString window = x.waitForWindow("Orvela Basicu");
+    ASSERT_FALSE(window.isEmpty());
+    x.xdotool({"windowactivate", "--sync", window});
+    x.xdotool({"key", "ctrl+s"});
+
+    const auto u = [](const char* text) { return QString::fromUtf8(text).simplified(); };
+    ASSERT_TRUE(answer(u("keď chceš kódy napíš ,a, inak napíš hociktoré iné písmeno."), "x"));
+    ASSERT_TRUE(answer(u("keď chceš pravidlá napíš ,a,"), "x"));
+    ASSERT_TRUE(answer(u("napíš s kolkými číslami chceš hrať:"), "3"));
+    ASSERT_TRUE(answer(u("vlož prvé číslo"), "1"));
+    ASSERT_TRUE(answer(u("vlož druhé číslo"), "2"));
+    ASSERT_TRUE(answer(u("vlož treťie číslo"), "3"));
+    // The secret is random: the guess is scored, or (one time in 729) it wins and the time is said.
+    const qsizetype scored = waitForSpoken(u("počet ňepresných zásahov"), asked_);
+    const bool won = scored < 0 && waitForSpoken(u("čas,"), asked_, 1000) >= 0;
+    ASSERT_TRUE(scored >= 0 || won) << speechd.spoken().join(" | ").toStdString();
+    ASSERT_TRUE(answer(won ? u("čas,") : u("počet ňepresných zásahov"), "e"));
+    ASSERT_GE(waitForSpoken("hotovo", asked_), 0) << speechd.spoken().join(" | ").toStdString();
+
+    // What was said, in the game's order, ends with Start's "hotovo".
+    const QStringList spoken = speechd.spoken();
+    QStringList expected = {u("hra logik."),
+                            u("hladaňie správnej kombinácie čísiel 1 až ďeveť."),
+                            u("keď chceš kódy napíš ,a, inak napíš hociktoré iné písmeno."),
+                            u("keď chceš pravidlá napíš ,a,"),
+                            u("napíš s kolkými číslami chceš hrať:"),
+                            u("zadaj  tri  čísla."),
+                            u("vlož prvé číslo"),
+                            u("vlož druhé číslo"),
+                            u("vlož treťie číslo")};
+    if (won) {
+        expected << u("výborňe! kombinácia je správna. sú to čísla") << "jedna," << "dva," << "tri,"
+                 << u("počet pokusov") << "1" << u("čas,");
+    } else {
+        expected << u("počet presných zásahov") << u("počet zásahov vedla") << u("počet ňepresných zásahov");
+    }
+    expected << u("počet hier") << "1" << u("prehlad o použitých pokusoch:") << u("hra s troma číslami")
+             << (won ? "1" : u("sa ňehrala.")) << u("hra so štyrmi číslami") << u("sa ňehrala.")
+             << u("hra s piatimi číslami") << u("sa ňehrala.") << "hotovo";
+    qsizetype from = 0;
+    for (const QString& text : expected) {
+        const qsizetype at = spoken.indexOf(text, from);
+        ASSERT_GE(at, 0) << "\"" << text.toStdString() << "\" not spoken in order: "
+                         << spoken.join(" | ").toStdString();
+        from = at + 1;
+    }
+    EXPECT_EQ(spoken.last(), "hotovo");
+    // Nothing of the codes or the rules, which the player declined.
+    EXPECT_FALSE(spoken.contains(u("kódy.")));
+    EXPECT_FALSE(spoken.contains(u("tak vela šťasťia!")));
+}
+
+}  // namespace
+}  // namespace orvela
