@@ -189,6 +189,14 @@ TEST_F(MainWindowTest, ExitDuringARunEndsTheProcessAtOnce) {
     EXPECT_EQ(readFile("ram.dat").size(), kRamSize);
 }
 
+TEST_F(MainWindowTest, ClosingTheWindowDuringARunEndsTheProcessAfterSaving) {
+    TForm1& form = start();
+    form.show();
+    setprogram([] { Form1->close(); });
+    EXPECT_THROW(form.StartsubmenuClick(), ProcessEnded);
+    EXPECT_EQ(readFile("ram.dat").size(), kRamSize);
+}
+
 TEST_F(MainWindowTest, UnwritableImageKeepsTheWindowOpen) {
     TForm1& form = start();
     form.show();
