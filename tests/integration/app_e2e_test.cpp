@@ -5,6 +5,7 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include "support/speechdaemon.h"
 #include "support/xsession.h"
 
 namespace orvela {
@@ -18,8 +19,13 @@ QByteArray readFile(const QString& path) {
 TEST(AppEndToEnd, FirstStartShowsTheWindowAndExitSavesTheImage) {
     testing::XSession x;
     ASSERT_TRUE(x.ready());
+    // The voice dialog connects to the desktop speech service at start: a private one.
+    testing::RecordingSpeechDaemon speechd;
+    ASSERT_TRUE(speechd.ready());
+    QProcessEnvironment env;
+    env.insert("SPEECHD_ADDRESS", speechd.address());
     QTemporaryDir dir;
-    testing::OrvelaRun orvela(x, dir.path());
+    testing::OrvelaRun orvela(x, dir.path(), env);
 
     const QString window = x.waitForWindow("Orvela Basicu");
     ASSERT_FALSE(window.isEmpty());

@@ -1,0 +1,30 @@
+#pragma once
+// A private speech-dispatcher daemon for tests that run the real program: its only output
+// module writes each text it is given to a file, so the test reads what was spoken. It is
+// stopped again by its process id.
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace orvela::testing {
+
+class RecordingSpeechDaemon {
+public:
+    RecordingSpeechDaemon();
+    ~RecordingSpeechDaemon();
+    bool ready() const { return ready_; }
+    QString socketPath() const { return dir_.filePath("speechd.sock"); }
+    QString spokenPath() const { return dir_.filePath("spoken.txt"); }
+    // The value that points a client at this daemon.
+    QString address() const { return "unix_socket:" + socketPath(); }
+    // The texts in the order spoken, blanks simplified.
+    QStringList spoken() const;
+
+private:
+    bool warmUp();
+    QTemporaryDir dir_;
+    QProcess daemon_;
+    bool ready_ = false;
+};
+
+}  // namespace orvela::testing
