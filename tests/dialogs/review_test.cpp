@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/datafiles.h"
+#include "keyboard/echokeys.h"
 #include "app/unit1.h"
 #include "platform/codec.h"
 #include "platform/testing/recordingsound.h"
@@ -239,6 +240,38 @@ TEST_F(ReviewTest, WordsEndAtTheDelimiters) {
         });
         EXPECT_EQ(said, c.said);
     }
+}
+
+// Without Ctrl the character reached is echoed by its key name, a capital after its tone.
+TEST_F(ReviewTest, CharactersAreEchoedByName) {
+    loadechokeystext("13=konec radku\r\n65=velke a\r\n97=a\r\n104=h\r\n32=mezera\r\n");
+    show({std::string(79, 'h') + "a", "Ahoj"});
+    const struct {
+        const char* what;
+        QTextCursor::MoveOperation from;
+        std::vector<int> keys;  // the last one is the key whose release is checked
+        std::vector<std::string> said;
+        bool tone;
+    } cases[] = {
+        {"End of a full line reads the line end", QTextCursor::Start, {Qt::Key_End}, {"konec radku"}, false},
+        {"Home on a capital", QTextCursor::Start, {Qt::Key_Down, Qt::Key_End, Qt::Key_Home}, {"velke a"}, true},
+        {"Left onto a small letter", QTextCursor::Start, {Qt::Key_End, Qt::Key_Left}, {"a"}, false},
+        {"End of the last, empty line reads nothing", QTextCursor::End, {Qt::Key_End}, {}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        review([&] {
+            Form6->virtualscrmemo->moveCursor(c.from);
+            for (std::size_t i = 0; i + 1 < c.keys.size(); ++i) press(c.keys[i]);
+            speech->clear();
+            sounds.events.clear();
+            press(c.keys.back());
+            EXPECT_EQ(speech->spoken(), c.said);
+            const auto played = sounds.texts();
+            EXPECT_EQ(!played.empty() && played.front().rfind("play snd11", 0) == 0, c.tone);
+        });
+    }
+    resetechokeys();
 }
 
 TEST_F(ReviewTest, AnUnchangedScreenKeepsTheCaret) {
