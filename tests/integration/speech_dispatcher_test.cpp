@@ -15,81 +15,17 @@
 #include "platform/eventpump.h"
 #include "platform/spvoice.h"
 #include "speech/speechoutput.h"
+#include "support/speechdaemon.h"
 
 namespace orvela {
 namespace {
 
-// Each text takes two seconds to "speak", so that a purge can cut it off.
-const char* const kModuleConf = R"(GenericExecuteSynth "echo \'$DATA\' >> $SPOKEN && sleep 2"
-AddVoice "sk" "male1" "rec"
-AddVoice "cs" "male1" "rec"
-AddVoice "en" "male1" "rec"
-AddVoice "c" "male1" "rec"
-GenericLanguage "sk" "slovak" "utf-8"
-GenericLanguage "cs" "czech" "utf-8"
-GenericLanguage "en" "english" "utf-8"
-GenericLanguage "c" "c" "utf-8"
-DefaultVoice "rec"
-)";
-
-class PrivateSpeechDispatcher {
+// The shared recording daemon with two seconds per text, so that a purge can cut one off;
+// this process's speech client is pointed at it.
+class PrivateSpeechDispatcher : public testing::RecordingSpeechDaemon {
 public:
-    PrivateSpeechDispatcher() {
-        const QString conf = dir_.filePath("conf");
-        QDir().mkpath(conf + "/modules");
-        QDir().mkpath(dir_.filePath("log"));
-        QString module = QString::fromUtf8(kModuleConf).replace("$SPOKEN", spokenPath());
-        write(conf + "/rec.conf", module);
-        write(conf + "/modules/rec.conf", module);
-        // The module makes no sound, but the daemon insists on an audio output: ALSA's null device.
-        write(conf + "/speechd.conf", QString("LogDir \"%1\"\nAudioOutputMethod \"alsa\"\nAudioALSADevice \"null\"\n"
-                                              "AddModule \"rec\" \"sd_generic\" \"rec.conf\"\nDefaultModule rec\n")
-                                          .arg(dir_.filePath("log")));
-        daemon_.setProgram("speech-dispatcher");
-        daemon_.setArguments({"-s", "-C", conf, "-c", "unix_socket", "-S", socketPath(), "-t", "0", "-P",
-                               dir_.filePath("speechd.pid")});
-        daemon_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        // Its cache directory (pid file, logs before the configuration is read) stays in ours.
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("XDG_CACHE_HOME", dir_.filePath("cache"));
-        daemon_.setProcessEnvironment(environment);
-        if (qEnvironmentVariableIsSet("ORVELA_KEEP_SPEECHD")) dir_.setAutoRemove(false);
-        daemon_.start();
-        if (!daemon_.waitForStarted(5000)) return;
-        QElapsedTimer clock;
-        clock.start();
-        while (!QFile::exists(socketPath()) && clock.elapsed() < 10000) QThread::msleep(20);
-        ready_ = QFile::exists(socketPath());
-        qputenv("SPEECHD_ADDRESS", ("unix_socket:" + socketPath()).toUtf8());
-    }
-
-    ~PrivateSpeechDispatcher() {
-        qunsetenv("SPEECHD_ADDRESS");
-        if (daemon_.state() == QProcess::NotRunning) return;
-        daemon_.terminate();  // SIGTERM to the daemon's own pid
-        if (!daemon_.waitForFinished(5000)) {
-            daemon_.kill();
-            daemon_.waitForFinished(2000);
-        }
-    }
-
-    bool ready() const { return ready_; }
-    QString spokenPath() const { return dir_.filePath("spoken.txt"); }
-    QString socketPath() const { return dir_.filePath("speechd.sock"); }
-    QStringList spoken() const {
-        QFile file(spokenPath());
-        if (!file.open(QIODevice::ReadOnly)) return {};
-        return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
-    }
-
-private:
-    static void write(const QString& path, const QString& text) {
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly)) file.write(text.toUtf8());
-    }
-    QTemporaryDir dir_;
-    QProcess daemon_;
-    bool ready_ = false;
+    PrivateSpeechDispatcher() : RecordingSpeechDaemon(2000) { qputenv("SPEECHD_ADDRESS", address().toUtf8()); }
+    ~PrivateSpeechDispatcher() { qunsetenv("SPEECHD_ADDRESS"); }
 };
 
 // Waits on the real event pump, at most limitMs.

@@ -9,7 +9,7 @@ namespace orvela::testing {
 
 namespace {
 
-const char* const kModuleConf = R"(GenericExecuteSynth "echo \'$DATA\' >> $SPOKEN && sleep 0.1"
+const char* const kModuleConf = R"(GenericExecuteSynth "echo \'$DATA\' >> $SPOKEN && sleep $SECONDS"
 AddVoice "sk" "male1" "rec"
 AddVoice "cs" "male1" "rec"
 AddVoice "en" "male1" "rec"
@@ -28,11 +28,13 @@ void writeFile(const QString& path, const QString& text) {
 
 }  // namespace
 
-RecordingSpeechDaemon::RecordingSpeechDaemon() {
+RecordingSpeechDaemon::RecordingSpeechDaemon(int msPerText) {
     const QString conf = dir_.filePath("conf");
     QDir().mkpath(conf + "/modules");
     QDir().mkpath(dir_.filePath("log"));
-    const QString module = QString::fromUtf8(kModuleConf).replace("$SPOKEN", spokenPath());
+    const QString module = QString::fromUtf8(kModuleConf)
+                               .replace("$SPOKEN", spokenPath())
+                               .replace("$SECONDS", QString::number(msPerText / 1000.0));
     writeFile(conf + "/rec.conf", module);
     writeFile(conf + "/modules/rec.conf", module);
     // The module makes no sound, but the daemon insists on an audio output: ALSA's null device.

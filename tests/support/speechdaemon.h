@@ -10,7 +10,8 @@ namespace orvela::testing {
 
 class RecordingSpeechDaemon {
 public:
-    RecordingSpeechDaemon();
+    // Each text takes msPerText to "speak" (long enough for a purge to cut one off, if wanted).
+    explicit RecordingSpeechDaemon(int msPerText = 100);
     ~RecordingSpeechDaemon();
     bool ready() const { return ready_; }
     QString socketPath() const { return dir_.filePath("speechd.sock"); }
