@@ -13,7 +13,10 @@ std::function<void()>& hook() {
 
 void endProcessNow() {
     if (hook()) hook()();
-    std::fflush(nullptr);
+    // Only our own streams: flushing every stream would wait on a stream's lock that a
+    // library thread holds while it blocks reading its socket.
+    std::fflush(stdout);
+    std::fflush(stderr);
     std::_Exit(0);
 }
 

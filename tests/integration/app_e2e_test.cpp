@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <vector>
 
 #include "support/speechdaemon.h"
 #include "support/xsession.h"
@@ -44,6 +45,33 @@ TEST(AppEndToEnd, FirstStartShowsTheWindowAndExitSavesTheImage) {
     EXPECT_EQ(orvela.process().exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(orvela.process().exitCode(), 0);
     EXPECT_EQ(readFile(dir.filePath("ram.dat")), QByteArray(65536, '\0'));
+}
+
+TEST(AppEndToEnd, EndingDuringARunEndsTheProcessAtOnce) {
+    testing::XSession x;
+    ASSERT_TRUE(x.ready());
+    testing::RecordingSpeechDaemon speechd;
+    ASSERT_TRUE(speechd.ready());
+    QProcessEnvironment env;
+    env.insert("SPEECHD_ADDRESS", speechd.address());
+    // Program > Exit during the run, and Alt+F4 (the window manager's close, or the key).
+    const std::vector<QStringList> endings = {{"alt+p", "e"}, {"alt+F4"}};
+    for (const auto& keys : endings) {
+        QTemporaryDir dir;
+        testing::OrvelaRun orvela(x, dir.path(), env);
+        const QString window = x.waitForWindow("Orvela Basicu");
+        ASSERT_FALSE(window.isEmpty());
+        x.xdotool({"windowactivate", "--sync", window});
+        x.xdotool({"key", "ctrl+s"});
+        QThread::msleep(1500);  // the game is under way
+        for (const QString& key : keys) {
+            x.xdotool({"key", key});
+            QThread::msleep(300);
+        }
+        ASSERT_TRUE(orvela.waitForExit(10000)) << keys.join(' ').toStdString();
+        EXPECT_EQ(orvela.process().exitCode(), 0);
+        EXPECT_EQ(readFile(dir.filePath("ram.dat")).size(), 65536);
+    }
 }
 
 }  // namespace
