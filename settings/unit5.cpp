@@ -29,9 +29,12 @@ QString text(int offset) { return codec::toQString(localized(offset)); }
 constexpr int kVolumeStep = 100;
 constexpr int kSilent = -10000;
 
+// Wider than the classic 97 pixels: the captions are drawn in the desktop's larger font.
+constexpr int kCaptionWidth = 230;
+
 QCheckBox* checkbox(QWidget* parent, int x, int y) {
     auto* box = new QCheckBox(parent);
-    box->setGeometry(x, y, 97, 17);
+    box->setGeometry(x, y, kCaptionWidth, 17);
     return box;
 }
 
@@ -65,7 +68,7 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
     connect(cancelbitbtn, &QPushButton::clicked, this, &QDialog::reject);
 
     sndvolstatic = new QLabel(this);
-    sndvolstatic->setGeometry(152, 136, 76, 17);
+    sndvolstatic->setGeometry(152, 136, kCaptionWidth, 17);
     sndvolstatic->setBuddy(sndvoltrackbar);
 
     FormCreate();
