@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <sys/resource.h>
 
 #include "app/settingsfile.h"
+#include "bench/processortime.h"
 #include "app/soundobjects.h"
 #include "platform/defaultwaves.h"
 #include "program/gamesubroutines.h"
@@ -20,33 +20,18 @@ namespace {
 
 constexpr int kWaitMs = 3000;
 
-double threadSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
-
-double processSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 // Waits as the game does until a key arrives after kWaitMs; true when within target.
 bool measure(bool sounds) {
     orvela::orvelasounds = sounds;
     orvela::gamestate g;
     QTimer::singleShot(kWaitMs, [] { orvela::inputline.assign(1, 'x'); });
-    const double threadBefore = threadSeconds();
-    const double processBefore = processSeconds();
+    const double threadBefore = orvela::bench::threadSeconds();
+    const double processBefore = orvela::bench::processSeconds();
     const auto start = std::chrono::steady_clock::now();
     orvela::runsubroutine(orvela::subroutine::wait, g);
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const double thread = threadSeconds() - threadBefore;
-    const double process = processSeconds() - processBefore;
+    const double thread = orvela::bench::threadSeconds() - threadBefore;
+    const double process = orvela::bench::processSeconds() - processBefore;
     std::printf("game waiting for a key, device sounds %s: %.3f s wall, answer \"%s\"\n", sounds ? "on" : "off", wall,
                 g.answer.c_str());
     std::printf("  waiting thread: %.4f s processor = %.2f %% of one core (target < 2 %%)\n", thread,

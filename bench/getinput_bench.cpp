@@ -9,11 +9,11 @@
 #include <chrono>
 #include <cstdio>
 #include <random>
-#include <sys/resource.h>
 #include <thread>
 #include <vector>
 
 #include "app/settingsfile.h"
+#include "bench/processortime.h"
 #include "runtime/input.h"
 #include "runtime/soundcommands.h"
 
@@ -32,15 +32,8 @@ std::string waitpass() {
     return orvela::getinput();
 }
 
-double processorSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 void idlePolling() {
-    const double cpuBefore = processorSeconds();
+    const double cpuBefore = orvela::bench::processSeconds();
     const auto start = Clock::now();
     long polls = 0;
     while (Clock::now() - start < std::chrono::seconds(2)) {
@@ -48,7 +41,7 @@ void idlePolling() {
         ++polls;
     }
     const double wall = std::chrono::duration<double>(Clock::now() - start).count();
-    const double cpu = processorSeconds() - cpuBefore;
+    const double cpu = orvela::bench::processSeconds() - cpuBefore;
     std::printf("idle polling: %.2f s, %ld polls, processor %.3f s = %.2f %% of one core (target < 2 %%)\n", wall,
                 polls, cpu, 100.0 * cpu / wall);
 }

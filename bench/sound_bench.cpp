@@ -6,27 +6,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <sys/resource.h>
 
 #include "app/settingsfile.h"
+#include "bench/processortime.h"
 #include "app/soundobjects.h"
 #include "platform/defaultwaves.h"
 #include "runtime/soundcommands.h"
 
 namespace {
-
-double threadSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9;
-}
-
-double processSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 }  // namespace
 
@@ -38,13 +25,13 @@ int main(int argc, char** argv) {
     orvela::wavelist->items().load(orvela::defaultWaves());
     orvela::orvelasounds = true;
 
-    const double threadBefore = threadSeconds();
-    const double processBefore = processSeconds();
+    const double threadBefore = orvela::bench::threadSeconds();
+    const double processBefore = orvela::bench::processSeconds();
     const auto start = std::chrono::steady_clock::now();
     orvela::sound({400}, 2000, 1);
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const double thread = threadSeconds() - threadBefore;
-    const double process = processSeconds() - processBefore;
+    const double thread = orvela::bench::threadSeconds() - threadBefore;
+    const double process = orvela::bench::processSeconds() - processBefore;
     orvela::releasesoundobjects();
 
     std::printf("sound([400], 2000, 1): %.3f s wall\n", wall);

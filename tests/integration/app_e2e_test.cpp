@@ -17,14 +17,20 @@ QByteArray readFile(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-TEST(AppEndToEnd, FirstStartShowsTheWindowAndExitSavesTheImage) {
+class AppEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(x.ready());
+        ASSERT_TRUE(speechd.ready());
+        env.insert("SPEECHD_ADDRESS", speechd.address());
+    }
     testing::XSession x;
-    ASSERT_TRUE(x.ready());
     // The voice dialog connects to the desktop speech service at start: a private one.
     testing::RecordingSpeechDaemon speechd;
-    ASSERT_TRUE(speechd.ready());
     QProcessEnvironment env;
-    env.insert("SPEECHD_ADDRESS", speechd.address());
+};
+
+TEST_F(AppEndToEnd, FirstStartShowsTheWindowAndExitSavesTheImage) {
     QTemporaryDir dir;
     testing::OrvelaRun orvela(x, dir.path(), env);
 
@@ -47,13 +53,7 @@ TEST(AppEndToEnd, FirstStartShowsTheWindowAndExitSavesTheImage) {
     EXPECT_EQ(readFile(dir.filePath("ram.dat")), QByteArray(65536, '\0'));
 }
 
-TEST(AppEndToEnd, EndingDuringARunEndsTheProcessAtOnce) {
-    testing::XSession x;
-    ASSERT_TRUE(x.ready());
-    testing::RecordingSpeechDaemon speechd;
-    ASSERT_TRUE(speechd.ready());
-    QProcessEnvironment env;
-    env.insert("SPEECHD_ADDRESS", speechd.address());
+TEST_F(AppEndToEnd, EndingDuringARunEndsTheProcessAtOnce) {
     // Program > Exit during the run, and Alt+F4 (the window manager's close, or the key).
     const std::vector<QStringList> endings = {{"alt+p", "e"}, {"alt+F4"}};
     for (const auto& keys : endings) {
