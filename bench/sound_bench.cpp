@@ -13,10 +13,6 @@
 #include "platform/defaultwaves.h"
 #include "runtime/soundcommands.h"
 
-namespace {
-
-}  // namespace
-
 int main(int argc, char** argv) {
     setenv("ALSOFT_DRIVERS", "null", 0);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
