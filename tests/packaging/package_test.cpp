@@ -106,9 +106,9 @@ TEST_F(Package, HoldsTheProgramItsDataFilesTheLauncherAndTheMenuEntry) {
     ASSERT_TRUE(data.contains("sounds.dat") && data.contains("czech.obt")) << data.join(' ').toStdString();
     for (const QString& name : data) {
         EXPECT_EQ(modes["/usr/share/orvela/" + name], "-rw-r--r--") << name.toStdString();
-        EXPECT_EQ(readFile(installed("share/orvela/" + name)),
-                  readFile(qEnvironmentVariable("ORVELA_RUN_DIR") + "/" + name))
-            << name.toStdString();
+        EXPECT_TRUE(readFile(installed("share/orvela/" + name)) ==
+                    readFile(qEnvironmentVariable("ORVELA_RUN_DIR") + "/" + name))
+            << name.toStdString() << " differs from the build's";
     }
 
     // Installing the package brings the libraries and what the program loads at run time.
@@ -127,8 +127,10 @@ TEST_F(Package, MenuEntryIsValidNamesTheProgramAsItsWindowDoesAndLeadsToTheLaunc
     const QString path = installed("share/applications/orvela.desktop");
     const Output validation = run("desktop-file-validate", {path});
     EXPECT_EQ(validation.exitCode, 0) << validation.text.toStdString();
-    EXPECT_FALSE(validation.text.contains("error:") || validation.text.contains("warning:"))
-        << validation.text.toStdString();
+    // The one remark allowed: the entry is listed both under Education and under Utility's Accessibility.
+    for (const QString& line : validation.text.split('\n', Qt::SkipEmptyParts)) {
+        EXPECT_TRUE(line.contains("contains more than one main category")) << line.toStdString();
+    }
 
     auto entry = desktopEntry(path);
     // The name a user hears in the menu is the title the window has in that language.
@@ -150,7 +152,6 @@ TEST_F(Package, MenuEntryIsValidNamesTheProgramAsItsWindowDoesAndLeadsToTheLaunc
         const QStringList listed = entry[key].split(';');
         for (const QString& word : words) EXPECT_TRUE(listed.contains(word)) << key.toStdString() << ": " << word.toStdString();
     }
-    EXPECT_TRUE(entry["Categories"].split(';').contains("Accessibility"));
     EXPECT_EQ(entry["Terminal"], "false");
 
     const QFileInfo launcher(installed("bin/" + entry["Exec"].section(' ', 0, 0)));
@@ -225,17 +226,18 @@ TEST_F(InstalledLauncher, GivesTheUserAFolderAndKeepsTheirSettingsAndImageAcross
     ASSERT_NO_FATAL_FAILURE(startAndExit("first"));
     const QDir user(folder());
     for (const QString& name : runDataFiles()) {
-        EXPECT_EQ(readFile(user.filePath(name)), readFile(installed("share/orvela/" + name))) << name.toStdString();
+        EXPECT_TRUE(readFile(user.filePath(name)) == readFile(installed("share/orvela/" + name)))
+            << name.toStdString() << " differs from the shipped one";
     }
     // The settings file lands beside the link the program was started through, not beside
     // the installed executable.
     EXPECT_EQ(QFileInfo(user.filePath("orvela")).symLinkTarget(), installed("libexec/orvela/orvela"));
     EXPECT_TRUE(QFileInfo::exists(user.filePath("orvela.ini")));
     EXPECT_FALSE(QFileInfo::exists(installed("libexec/orvela/orvela.ini")));
-    EXPECT_EQ(readFile(user.filePath("ram.dat")), QByteArray(65536, '\0'));
+    EXPECT_TRUE(readFile(user.filePath("ram.dat")) == QByteArray(65536, '\0'));
 
     // The user's settings and image, a data file the user changed, and a package update
-    // that brings a new key-name file.
+    // that brings a new key-name file (and, were it ever to ship them, a settings file and an image).
     QByteArray ini = readFile(user.filePath("orvela.ini")) + "[sounds]\nsndvolume=-700\n";
     writeFile(user.filePath("orvela.ini"), ini);
     QByteArray image(65536, '\0');
@@ -245,12 +247,14 @@ TEST_F(InstalledLauncher, GivesTheUserAFolderAndKeepsTheirSettingsAndImageAcross
     writeFile(user.filePath("slovak.oky"), ownNames);
     const QByteArray updatedNames = readFile(installed("share/orvela/english.oky")) + "126=tilde\r\n";
     writeFile(installed("share/orvela/english.oky"), updatedNames);
+    writeFile(installed("share/orvela/orvela.ini"), "[sounds]\norvelasounds=0\n");
+    writeFile(installed("share/orvela/ram.dat"), QByteArray(65536, 'x'));
 
     ASSERT_NO_FATAL_FAILURE(startAndExit("second"));
-    EXPECT_TRUE(readFile(user.filePath("orvela.ini")).startsWith(ini));
-    EXPECT_EQ(readFile(user.filePath("ram.dat")), image);
-    EXPECT_EQ(readFile(user.filePath("english.oky")), updatedNames);
-    EXPECT_EQ(readFile(user.filePath("slovak.oky")), ownNames);
+    EXPECT_TRUE(readFile(user.filePath("orvela.ini")).startsWith(ini)) << readFile(user.filePath("orvela.ini")).toStdString();
+    EXPECT_TRUE(readFile(user.filePath("ram.dat")) == image) << "the image was not kept";
+    EXPECT_TRUE(readFile(user.filePath("english.oky")) == updatedNames) << "the updated file was not copied";
+    EXPECT_TRUE(readFile(user.filePath("slovak.oky")) == ownNames) << "the user's own copy was replaced";
 }
 
 TEST_F(InstalledLauncher, FolderIsUnderTheXdgDataDirectory) {
