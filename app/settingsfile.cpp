@@ -1,7 +1,8 @@
 #include "app/settingsfile.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
+
+#include "app/executablepath.h"
 
 namespace orvela {
 
@@ -21,7 +22,7 @@ void setsettingspath(const std::string& path) { overridePath() = path; }
 
 IniFile settingsfile() {
     if (!overridePath().empty()) return IniFile(overridePath());
-    const QFileInfo exe(QCoreApplication::applicationFilePath());
+    const QFileInfo exe(executablepath());
     const QString base = exe.completeSuffix().isEmpty() ? exe.filePath()
                                                         : exe.path() + "/" + exe.completeBaseName();
     return IniFile((base + ".ini").toStdString());

@@ -2,13 +2,13 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 
 #include "app/datafiles.h"
+#include "app/executablepath.h"
 #include "app/settingsfile.h"
 #include "app/soundobjects.h"
 #include "app/soundobjects.h"
@@ -143,7 +143,7 @@ void TForm1::captionMenu() {
 
 void TForm1::FormCreate() {
     languagebase = settingsfile().readInteger("environment", "language", 1000);
-    const QString exeName = QFileInfo(QCoreApplication::applicationFilePath()).fileName().section('.', 0, 0);
+    const QString exeName = QFileInfo(executablepath()).fileName().section('.', 0, 0);
     setWindowTitle(exeName + " - " + caption(1));
     captionMenu();
     resetscreen();

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the ordinary build, the same
-# tests under AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzz targets
-# for a bounded time.
+# Installs what is missing, builds, and runs every test: the ordinary build (and its
+# Debian package), the same tests under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and the fuzz targets for a bounded time.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 
 "$root/scripts/build.sh" "$root/build"
+# The Debian package a user installs (build/orvela_*.deb).
+(cd "$root/build" && cpack >/dev/null && ls orvela_*.deb)
 (cd "$root/build" && ctest --output-on-failure -j2)
 
 "$root/scripts/build.sh" "$root/build-asan" -DORVELA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
