@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <string_view>
 
+#include <sys/stat.h>
+
 #include "platform/atomicfile.h"
 #include "platform/errors.h"
 
@@ -34,11 +36,14 @@ void loadram() {
 
 void saveram() {
     const std::string_view bytes(reinterpret_cast<const char*>(ramimage.data()), ramimage.size());
-    if (!writeFileAtomically(kRamFile, bytes)) raiseIo(errno ? errno : EACCES);
+    if (const int error = writeFileSafely(kRamFile, bytes)) raiseIo(error);
 }
 
 void opendatafile() {
     closedatafile();
+    struct stat info {};
+    // Only a regular file counts: a folder or a pipe of that name is no data file.
+    if (stat(kDataFile, &info) == 0 && !S_ISREG(info.st_mode)) return;
     std::FILE* f = std::fopen(kDataFile, "r");
     if (!f) {
         if (errno == ENOENT) return;  // no data file: the run goes on without one

@@ -12,10 +12,11 @@ extern std::array<std::uint8_t, kRamSize> ramimage;
 
 // Reads up to 65536 bytes of "ram.dat" over the image; a missing file leaves it alone.
 void loadram();
-// Writes the whole image to "ram.dat" through a temporary file; raises on failure.
+// Writes the whole image to "ram.dat" (see writeFileSafely); raises the cause on failure.
 void saveram();
 
-// Opens "data.dta" for reading when it exists (a run's step); raises when it cannot.
+// Opens "data.dta" for reading when it exists as a regular file (a run's step); raises
+// when it cannot.
 void opendatafile();
 // Closes it; closing one that was never opened is fine.
 void closedatafile();

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "platform/atomicfile.h"
+#include "platform/codecbytes.h"
 #include "platform/errors.h"
 
 namespace orvela {
@@ -208,8 +209,8 @@ bool IniFile::readBool(std::string_view section, std::string_view key, bool fall
 void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) const {
     const auto old = readAll(path_);
     const std::string content = withIniValue(old.value_or(""), section, key, value);
-    if (!writeFileAtomically(path_, content))
-        throw OrvelaError(formatMessage("Unable to write to %s", path_));
+    if (writeFileSafely(path_, content) != 0)
+        throw OrvelaError(formatMessage("Unable to write to %s", codec::utf8ToCp1250(path_)));
 }
 
 void IniFile::writeInteger(std::string_view section, std::string_view key, std::int32_t value) const {

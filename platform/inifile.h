@@ -1,8 +1,8 @@
 #pragma once
 // The settings file with Windows profile semantics: section and key names without
 // regard to case, nothing cached (every call opens the file and lets it go), a write
-// replaces the key in place or appends it and keeps every other line, and lands by
-// writing a temporary file that is renamed over the old one.
+// replaces the key in place or appends it and keeps every other line, and lands through
+// writeFileSafely.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,7 +20,8 @@ public:
     std::int32_t readInteger(std::string_view section, std::string_view key, std::int32_t fallback) const;
     bool readBool(std::string_view section, std::string_view key, bool fallback) const;
 
-    // Raise "Unable to write to %s" when the file cannot be written; the old file stays whole.
+    // Raise "Unable to write to %s" (the path in Windows-1250) when the file cannot be
+    // written; the old file stays whole.
     void writeString(std::string_view section, std::string_view key, std::string_view value) const;
     void writeInteger(std::string_view section, std::string_view key, std::int32_t value) const;
     void writeBool(std::string_view section, std::string_view key, bool value) const;

@@ -12,9 +12,9 @@ std::int32_t languagebase = 1000;
 namespace {
 
 // The table by id, as Windows-1250 texts, built once.
-const std::map<std::int32_t, std::string>& strings() {
-    static const std::map<std::int32_t, std::string> byId = [] {
-        std::map<std::int32_t, std::string> out;
+const std::map<std::int64_t, std::string>& strings() {
+    static const std::map<std::int64_t, std::string> byId = [] {
+        std::map<std::int64_t, std::string> out;
         for (const auto& block : kStringTable)
             for (int offset = 0; offset < kStringsPerLanguage; ++offset)
                 out.emplace(block.base + offset, codec::utf8ToCp1250(block.texts[offset]));
@@ -29,7 +29,8 @@ constexpr std::size_t kBufferLength = 255;  // the loader's buffer holds 255 cha
 
 std::string TResourceLocalizer::GetString(std::int32_t base, std::int32_t offset) {
     const auto& table = strings();
-    const auto it = table.find(base + offset);
+    // Summed wide: a stored language near the 32-bit limit must not wrap onto another id.
+    const auto it = table.find(std::int64_t{base} + offset);
     if (it == table.end()) return {};
     return it->second.substr(0, kBufferLength);
 }

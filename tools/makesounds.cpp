@@ -1,5 +1,6 @@
 // Writes the default sound collection: makesounds OUTPUT
 #include <cstdio>
+#include <cstring>
 #include <exception>
 
 #include "platform/atomicfile.h"
@@ -11,8 +12,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        if (!orvela::writeFileAtomically(argv[1], orvela::serializeWaveCollection(orvela::defaultWaves()))) {
-            std::fprintf(stderr, "makesounds: cannot write %s\n", argv[1]);
+        if (const int error =
+                orvela::writeFileSafely(argv[1], orvela::serializeWaveCollection(orvela::defaultWaves()))) {
+            std::fprintf(stderr, "makesounds: cannot write %s: %s\n", argv[1], std::strerror(error));
             return 1;
         }
     } catch (const std::exception& error) {

@@ -77,18 +77,30 @@ TEST_F(IniFileTest, FirstWriteCreatesFileAndCrlfIsKept) {
     EXPECT_EQ(read(), "[voice]\r\nvoiceallowed=1\r\nvolume=255\r\n");
 }
 
-TEST_F(IniFileTest, UnwritableFileRaisesAndStaysWhole) {
-    write("[voice]\nvoiceallowed=1\n");
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-    IniFile ini(path);
-    try {
-        ini.writeBool("voice", "voiceallowed", false);
-        FAIL() << "write should fail";
-    } catch (const orvela::OrvelaError& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
+TEST_F(IniFileTest, UnwritableFileRaisesWithItsPathInTheBoxEncoding) {
+    struct Case {
+        const char* name;   // UTF-8, as the file system holds it
+        const char* shown;  // Windows-1250, as the error box gets it
+    } cases[] = {{"orvela.ini", "orvela.ini"},
+                 {"jožo.ini", "jo\x9Eo.ini"},
+                 {"Čaj ľad €.ini", "\xC8" "aj \xBE" "ad \x80.ini"},
+                 {"año 日本.ini", "a?o ??.ini"}};  // no Windows-1250 code
+    const std::string folder = dir.path().toStdString() + "/";
+    for (const auto& c : cases) {
+        const std::string file = folder + c.name;
+        std::ofstream(file, std::ios::binary) << "[voice]\nvoiceallowed=1\n";
+        std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+        try {
+            IniFile(file).writeBool("voice", "voiceallowed", false);
+            ADD_FAILURE() << c.name << ": the write should fail";
+        } catch (const orvela::OrvelaError& e) {
+            EXPECT_EQ(std::string(e.what()), "Unable to write to " + folder + c.shown);
+        }
+        std::ifstream in(file, std::ios::binary);
+        std::stringstream kept;
+        kept << in.rdbuf();
+        EXPECT_EQ(kept.str(), "[voice]\nvoiceallowed=1\n") << c.name;
     }
-    EXPECT_EQ(read(), "[voice]\nvoiceallowed=1\n");
-    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
 
     IniFile nowhere(dir.filePath("missing/dir/orvela.ini").toStdString());
     EXPECT_THROW(nowhere.writeBool("voice", "voiceallowed", true), orvela::OrvelaError);

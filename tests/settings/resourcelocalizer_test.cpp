@@ -1,6 +1,7 @@
 #include "settings/resourcelocalizer.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 #include "platform/codec.h"
 
@@ -18,6 +19,23 @@ TEST(ResourceLocalizer, GetStringByBaseAndOffset) {
                  {2000, 43, "Can't find the voice specified in the ini file:"}};
     for (const auto& c : cases)
         EXPECT_EQ(TResourceLocalizer::GetString(c.base, c.offset), codec::utf8ToCp1250(c.utf8)) << c.base + c.offset;
+}
+
+// A stored language is any 32-bit number; base + offset must neither overflow nor wrap
+// onto a real id (the sanitizer build stops on an overflow).
+TEST(ResourceLocalizer, GetStringAtTheEdgesOfTheStoredLanguage) {
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+    struct Case {
+        std::int32_t base, offset;
+        const char* utf8;
+    } cases[] = {{kMax, 0, ""},         {kMax, 46, ""},        {kMax, kMax, ""},          {kMin, 0, ""},
+                 {kMin, -1, ""},        {kMin, kMin, ""},      {kMax, kMin, ""},          {kMin, kMax, ""},
+                 {kMax - 45, 46, ""},   {-1000, 3025, "ready"}, {kMin, kMin + 2025, ""},  // would wrap to 2025, "ready"
+                 {1999, 26, "ready"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(TResourceLocalizer::GetString(c.base, c.offset), codec::utf8ToCp1250(c.utf8))
+            << c.base << " + " << c.offset;
 }
 
 TEST(ResourceLocalizer, EveryLanguageHasAllTextsButTheUnusedOnes) {
