@@ -8,79 +8,10 @@
 
 #include "program/orvprog.h"
 #include "runtime/input.h"
-#include "tests/program/gameplayer.h"
+#include "tests/program/gametranscript.h"
 
 namespace orvela::testing {
 namespace {
-
-using lines = std::vector<std::string>;
-
-lines notes(const std::vector<std::pair<int, int>>& pitchAndMs, int octave) {
-    lines out;
-    for (const auto& [pitch, ms] : pitchAndMs)
-        out.push_back("note " + std::to_string(pitch) + " " + std::to_string(ms) + "ms o" + std::to_string(octave));
-    return out;
-}
-lines say(const std::string& text) { return {"say " + text}; }
-lines key(const std::string& text) { return {"click9", "key " + text}; }
-lines question(const std::string& text) { return {"say " + text, "click19"}; }
-lines repeat(const lines& part, int times) {
-    lines out;
-    for (int i = 0; i < times; ++i) out = out + part;
-    return out;
-}
-lines digittones(const std::vector<int>& digits, int ms) {
-    std::vector<std::pair<int, int>> tones;
-    for (int d : digits) tones.push_back({d * 70 + 500, ms});
-    return notes(tones, 1);
-}
-
-const lines kJingle = notes({{400, 100}, {500, 100}, {600, 100}, {700, 100}}, 1);
-const lines kBeeps = repeat({"beep"}, 10);  // the ";" after them is a pause, not speech
-const lines kWin = notes({{400, 500}, {400, 500}, {500, 500}, {500, 500}, {600, 500}, {600, 500}, {800, 1000}}, 1);
-const lines kFanfare = notes({{200, 380}, {270, 380}, {200, 190}, {335, 190}, {270, 190}, {200, 190}, {270, 380},
-                              {270, 380}, {300, 190}, {335, 190}, {300, 190}, {255, 190}, {270, 380}, {270, 380}},
-                             0);
-lines equalSweeps() {
-    std::vector<std::pair<int, int>> sweep;
-    for (int pitch = 200; pitch <= 1400; pitch += 100) sweep.push_back({pitch, 15});
-    return repeat(notes(sweep, 3), 8);
-}
-lines closingSweep() {
-    std::vector<std::pair<int, int>> sweep;
-    for (int pitch = 1300; pitch >= 50; pitch -= 50) sweep.push_back({pitch, 60});
-    return notes(sweep, 0);
-}
-
-const std::string kColumns = "napíš s kolkými číslami chceš hrať:";
-const std::string kCodes = "keď chceš kódy napíš ,a, inak napíš hociktoré iné písmeno.";
-const std::string kRules = "keď chceš pravidlá napíš ,a,";
-
-// The prompt for column `column` (0 first) and the digit typed at it.
-lines prompt(std::size_t column, const std::string& digit) {
-    static const char* ordinals[] = {"prvé", "druhé", "treťie", "štvrté", "piate"};
-    return question(std::string("vlož ") + ordinals[column] + " číslo") + key(digit) +
-           digittones({std::stoi(digit)}, 100);
-}
-
-// The prompts for one combination and the digits typed at them.
-lines entry(const std::vector<std::string>& digits) {
-    lines out;
-    for (std::size_t i = 0; i < digits.size(); ++i) out = out + prompt(i, digits[i]);
-    return out;
-}
-
-lines reports(const std::string& exact, const std::string& elsewhere, const std::string& misses) {
-    return say("počet presných zásahov ") + say(exact) + say("počet zásahov vedla ") + say(elsewhere) +
-           say("počet ňepresných zásahov ") + say(misses) + lines{"click19"};
-}
-
-// Answers that skip the codes and the rules.
-lines skipIntro() { return {"x", "x"}; }
-
-std::size_t count(const lines& transcript, const std::string& entry) {
-    return static_cast<std::size_t>(std::count(transcript.begin(), transcript.end(), entry));
-}
 
 TEST(GameRun, OpeningAsksForTheCodes) {
     GameRun run;
@@ -203,14 +134,6 @@ INSTANTIATE_TEST_SUITE_P(Chords, GameBadChord,
                          ::testing::Values(BadChord{"55", 0}, BadChord{"12", 12 * 70 + 500},
                                            BadChord{"5x", 500}));
 
-
-// The run after a win: the secret's words, attempts, the record check, then the time.
-lines winning(const lines& secretWords, const std::string& attempts) {
-    lines out = kWin + say("výborňe! kombinácia je správna. sú to čísla");
-    for (const auto& w : secretWords) out = out + say(w);
-    return out + kJingle + say("počet pokusov ") + say(attempts);
-}
-const lines kTime = kJingle + say("čas,") + say("14 05") + kJingle + lines{"click9"};
 
 TEST(GameRun, AWinPlaysTheWinTuneAndSetsTheFirstRecordSilently) {
     GameRun run(skipIntro() + lines{"3", "4", "5", "6", "e"}, {4, 5, 6});
