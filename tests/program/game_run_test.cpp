@@ -57,21 +57,12 @@ TEST(GameRun, CodesAndRulesInFull) {
                         say("z,; zopakuj vyhodnoťenie.") + kJingle + question(kRules) + key("a");
     EXPECT_TRUE(hasRun(run.transcript, codes));
     const lines rules =
-        key("a") +
-        say("táto hra precvičí tvoju pameť. buďeš hladať čísla od jedna do ďeveť tak, že ich na vyzvaňie postupňe "
-            "napíšeš.") +
-        say("hra je skomplikovaná tým, že musíš hladať čísla súčasňe v troch, štyroch alebo piatich samostatných "
-            "stlpcoch. ich počet si zvolíš sám na začiatku každej hry.") +
-        say("v hre sa muožu v jednotlivých stlpcoch vyskytnúť aj rovnaké čísla.") +
-        say("po každom pokuse buďe vyhodnoťená úspešnosť tvojho zásahu. hra končí nájďením hladaných čísiel vo "
-            "zvolenom počťe stlpcov.") +
+        key("a") + say(kRulesDigits) + say(kRulesColumns) + say(kRulesSameDigits) + say(kRulesEnd) +
         say("pri hodnoťení zásahov sa používajú tri termíny.") + kBeeps + say("počet presných zásahov;") +
         lines{"beep"} + say("oznámeňie o počťe uhádnutých čísiel.") + kBeeps + say("počet zásahov vedla;") +
         lines{"beep"} + say("oznámeňie o počťe uhádnutých čísiel, ale tieto sa vyskytujú v inom stlpcy.") + kBeeps +
         say("počet ňepresných zásahov;") + lines{"beep"} + say("oznámeňie o počťe ňeuhádnutých čísiel.") +
-        say("za správňe uhádnuté číslo sa považuje číslo, ktorému uhádňeš hodnotu i jeho umiestňeňie v správnom "
-            "stlpci.") +
-        say("tak vela šťasťia!") + kJingle + question(kColumns) + lines{"click9"};
+        say(kRulesHit) + say("tak vela šťasťia!") + kJingle + question(kColumns) + lines{"click9"};
     EXPECT_TRUE(hasRun(run.transcript, rules));
 }
 

@@ -53,6 +53,18 @@ inline lines closingSweep() {
 inline const std::string kColumns = "napíš s kolkými číslami chceš hrať:";
 inline const std::string kCodes = "keď chceš kódy napíš ,a, inak napíš hociktoré iné písmeno.";
 inline const std::string kRules = "keď chceš pravidlá napíš ,a,";
+// The longer texts of the rules.
+inline const std::string kRulesDigits =
+    "táto hra precvičí tvoju pameť. buďeš hladať čísla od jedna do ďeveť tak, že ich na vyzvaňie postupňe napíšeš.";
+inline const std::string kRulesColumns =
+    "hra je skomplikovaná tým, že musíš hladať čísla súčasňe v troch, štyroch alebo piatich samostatných stlpcoch. "
+    "ich počet si zvolíš sám na začiatku každej hry.";
+inline const std::string kRulesSameDigits = "v hre sa muožu v jednotlivých stlpcoch vyskytnúť aj rovnaké čísla.";
+inline const std::string kRulesEnd =
+    "po každom pokuse buďe vyhodnoťená úspešnosť tvojho zásahu. hra končí nájďením hladaných čísiel vo zvolenom "
+    "počťe stlpcov.";
+inline const std::string kRulesHit =
+    "za správňe uhádnuté číslo sa považuje číslo, ktorému uhádňeš hodnotu i jeho umiestňeňie v správnom stlpci.";
 
 // The prompt for column `column` (0 first) and the digit typed at it.
 inline lines prompt(std::size_t column, const std::string& digit) {
