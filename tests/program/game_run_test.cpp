@@ -125,6 +125,35 @@ INSTANTIATE_TEST_SUITE_P(Chords, GameBadChord,
                          ::testing::Values(BadChord{"55", 0}, BadChord{"12", 12 * 70 + 500},
                                            BadChord{"5x", 500}));
 
+struct LaterBadChord {
+    const char* name;
+    lines typed;     // one combination, a chord text in a later column
+    lines entered;   // its prompts, keys and entry tones
+    lines replayed;  // the replay tones up to the bad column
+};
+
+class GameLaterBadChord : public ::testing::TestWithParam<LaterBadChord> {};
+
+TEST_P(GameLaterBadChord, ReplaysTheGoodColumnsBeforeTheComplaint) {
+    const LaterBadChord& c = GetParam();
+    GameRun run(skipIntro() + lines{"3"} + c.typed + lines{"1", "2", "3", "e"}, {1, 2, 3});
+    EXPECT_TRUE(run.play());
+    EXPECT_TRUE(hasRun(run.transcript, c.entered + c.replayed + say("chybný zápis! ešťe raz ") +
+                                           say("zadaj  tri  čísla.") + kJingle + entry({"1", "2", "3"}) + kWin));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Chords, GameLaterBadChord,
+    ::testing::Values(LaterBadChord{"SecondColumn", {"1", "12", "3"},
+                                    prompt(0, "1") + question("vlož druhé číslo") + key("12") +
+                                        notes({{1340, 100}}, 1) + prompt(2, "3"),
+                                    notes({{570, 200}, {1340, 200}}, 1)},
+                      LaterBadChord{"ThirdColumn", {"1", "2", "5x"},
+                                    entry({"1", "2"}) + question("vlož treťie číslo") + key("5x") +
+                                        notes({{500, 100}}, 1),
+                                    notes({{570, 200}, {640, 200}, {500, 200}}, 1)}),
+    [](const ::testing::TestParamInfo<LaterBadChord>& info) { return std::string(info.param.name); });
+
 
 TEST(GameRun, AWinPlaysTheWinTuneAndSetsTheFirstRecordSilently) {
     GameRun run(skipIntro() + lines{"3", "4", "5", "6", "e"}, {4, 5, 6});
@@ -158,6 +187,77 @@ TEST(GameRun, RecordsNewEqualAndWorse) {
     EXPECT_EQ(count(t, "say vyrovnaňie doterajšieho rekordu!"), 1u);
     EXPECT_TRUE(hasRun(t, say("počet hier ") + say("4") + kJingle + say("prehlad o použitých pokusoch:") +
                               say("hra s troma číslami") + say("1")));
+}
+
+// Records are kept for each column count. The first win with 4 or 5 columns is silent
+// even in fewer attempts than the 3-column record; a win in fewer attempts beats it, and
+// a win in as many equals it.
+class GameRecords : public ::testing::TestWithParam<int> {};
+
+TEST_P(GameRecords, FirstNewAndEqualForEachColumnCount) {
+    const int n = GetParam();
+    const auto columns = static_cast<std::size_t>(n);
+    const auto typed = [&](const char* digit) { return lines(columns, digit); };
+    const auto secret = [&](int digit) { return std::vector<int>(columns, digit); };
+    std::vector<int> secrets = {1, 1, 1};
+    for (int digit : {2, 3, 4}) {
+        const auto s = secret(digit);
+        secrets.insert(secrets.end(), s.begin(), s.end());
+    }
+    const lines script = skipIntro() + lines{"3", "9", "9", "9", "p", "9", "9", "9", "p", "1", "1", "1", "p"} +
+                         lines{std::to_string(n)} + typed("9") + lines{"p"} + typed("2") + lines{"p"} +
+                         lines{std::to_string(n)} + typed("3") + lines{"n"} +  // won at once
+                         lines{std::to_string(n)} + typed("4") + lines{"e"};   // and again
+    GameRun run(script, secrets);
+    EXPECT_TRUE(run.play());
+    const lines& t = run.transcript;
+    EXPECT_TRUE(hasRun(t, winning(typed("dva,"), "2") + kTime + lines{"key p"}));
+    EXPECT_TRUE(hasRun(t, winning(typed("tri,"), "1") + kFanfare + say("nový rekord!") + kJingle +
+                              say("doterajší bol:") + say("2") + kTime + lines{"key n"}));
+    EXPECT_TRUE(hasRun(t, winning(typed("štyri,"), "1") + equalSweeps() + say("vyrovnaňie doterajšieho rekordu!") +
+                              kTime + lines{"key e"}));
+    EXPECT_EQ(count(t, "say nový rekord!"), 1u);
+    EXPECT_EQ(count(t, "say vyrovnaňie doterajšieho rekordu!"), 1u);
+    EXPECT_TRUE(hasRun(t, say("hra s troma číslami") + say("3") + say("hra so štyrmi číslami") +
+                              say(n == 4 ? "1" : "sa ňehrala.") + say("hra s piatimi číslami") +
+                              say(n == 5 ? "1" : "sa ňehrala.")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Columns, GameRecords, ::testing::Values(4, 5));
+
+// After a win N is 0: "z" replays only the first digit and reports the win's exact
+// count with the other two counts of the guess before.
+TEST(GameRun, ZAfterAWinReplaysTheFirstDigitOnly) {
+    GameRun run(skipIntro() + lines{"3", "3", "1", "9", "p", "1", "2", "3", "z", "e"}, {1, 2, 3});
+    EXPECT_TRUE(run.play());
+    EXPECT_TRUE(hasRun(run.transcript, reports("nula,", "dva,", "jedna,") + key("p")));
+    EXPECT_TRUE(hasRun(run.transcript, winning({"jedna,", "dva,", "tri,"}, "2") + kTime + lines{"key z"} +
+                                           say("typuješ čísla") + say("jedna,") + say("z toho je:") +
+                                           digittones({1}, 200) + reports("tri,", "dva,", "jedna,") + key("e") +
+                                           kJingle + say("počet hier ")));
+}
+
+// With the device sounds off the same run says and asks the same, silently: the game
+// still finds each key without the clicks of its wait.
+TEST(GameRun, WithSoundsOffTheSameRunIsSilent) {
+    const lines script =
+        skipIntro() + lines{"3", "1", "2", "4", "z", "p", "1", "2", "3"} +  // a lost guess, "z", the first record
+        lines{"p", "3", "1", "2", "3", "n", "3", "1", "2", "3", "e"};         // a new record, an equal one
+    const std::vector<int> secrets = {1, 2, 3, 1, 2, 3, 1, 2, 3};
+    lines heard;
+    {
+        GameRun loud(script, secrets);
+        ASSERT_TRUE(loud.play());
+        for (const auto& e : loud.transcript)
+            if (e.rfind("say ", 0) == 0 || e.rfind("key ", 0) == 0) heard.push_back(e);
+    }
+    GameRun quiet(script, secrets);
+    orvelasounds = false;
+    EXPECT_TRUE(quiet.play());
+    EXPECT_EQ(quiet.transcript, heard);
+    EXPECT_TRUE(quiet.sounds.events.empty());
+    EXPECT_TRUE(hasRun(quiet.transcript, say("nový rekord!") + say("doterajší bol:") + say("2")));
+    EXPECT_TRUE(hasRun(quiet.transcript, say("počet pokusov ") + say("1") + say("vyrovnaňie doterajšieho rekordu!")));
 }
 
 TEST(GameRun, RejectedColumnAnswersAreSilentAndCountAsGames) {

@@ -69,6 +69,7 @@ public:
     }
 
     ~GameRun() {
+        orvelasounds = true;
         screen().onChanged = nullptr;
         setsecretdraw(nullptr);
         speech::resetspeech();
