@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -131,6 +132,8 @@ struct LaterBadChord {
     lines entered;   // its prompts, keys and entry tones
     lines replayed;  // the replay tones up to the bad column
 };
+
+void PrintTo(const LaterBadChord& c, std::ostream* out) { *out << c.name; }
 
 class GameLaterBadChord : public ::testing::TestWithParam<LaterBadChord> {};
 
