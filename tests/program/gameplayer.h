@@ -112,7 +112,8 @@ private:
     }
 
     // The game found no key pending. After a click 9 not yet answered it is polling in
-    // its wait, having thrown away what was typed before: the player types now.
+    // its wait, having thrown away what was typed before: the player types now. Without
+    // sounds the first empty look since the last text or key is the throwing away.
     void answerIfAsked() {
         flushSounds();
         if (orvelasounds) {
