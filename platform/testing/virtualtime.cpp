@@ -51,6 +51,7 @@ void VirtualTime::setTimeOfDay(int hour, int minute, int second) {
 
 void VirtualTime::sleepMs(int ms) {
     if (ms <= 0) return;
+    if (onSleep) onSleep(ms);
     now_ += ms;
     slept_ += ms;
 }

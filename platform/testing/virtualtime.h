@@ -35,6 +35,8 @@ public:
     std::function<void()> onPass;
     // Called when a wait has nothing left that could end it; may post tasks.
     std::function<void()> onStall;
+    // Called at every blocking sleep, before the clock moves on.
+    std::function<void(int ms)> onSleep;
     std::int64_t slept() const { return slept_; }
 
 private:

@@ -2,85 +2,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "program/orvprog.h"
 #include "runtime/input.h"
-#include "tests/program/gameplayer.h"
+#include "tests/program/gametranscript.h"
 
 namespace orvela::testing {
 namespace {
-
-using lines = std::vector<std::string>;
-
-lines notes(const std::vector<std::pair<int, int>>& pitchAndMs, int octave) {
-    lines out;
-    for (const auto& [pitch, ms] : pitchAndMs)
-        out.push_back("note " + std::to_string(pitch) + " " + std::to_string(ms) + "ms o" + std::to_string(octave));
-    return out;
-}
-lines say(const std::string& text) { return {"say " + text}; }
-lines key(const std::string& text) { return {"click9", "key " + text}; }
-lines question(const std::string& text) { return {"say " + text, "click19"}; }
-lines repeat(const lines& part, int times) {
-    lines out;
-    for (int i = 0; i < times; ++i) out = out + part;
-    return out;
-}
-lines digittones(const std::vector<int>& digits, int ms) {
-    std::vector<std::pair<int, int>> tones;
-    for (int d : digits) tones.push_back({d * 70 + 500, ms});
-    return notes(tones, 1);
-}
-
-const lines kJingle = notes({{400, 100}, {500, 100}, {600, 100}, {700, 100}}, 1);
-const lines kBeeps = repeat({"beep"}, 10);  // the ";" after them is a pause, not speech
-const lines kWin = notes({{400, 500}, {400, 500}, {500, 500}, {500, 500}, {600, 500}, {600, 500}, {800, 1000}}, 1);
-const lines kFanfare = notes({{200, 380}, {270, 380}, {200, 190}, {335, 190}, {270, 190}, {200, 190}, {270, 380},
-                              {270, 380}, {300, 190}, {335, 190}, {300, 190}, {255, 190}, {270, 380}, {270, 380}},
-                             0);
-lines equalSweeps() {
-    std::vector<std::pair<int, int>> sweep;
-    for (int pitch = 200; pitch <= 1400; pitch += 100) sweep.push_back({pitch, 15});
-    return repeat(notes(sweep, 3), 8);
-}
-lines closingSweep() {
-    std::vector<std::pair<int, int>> sweep;
-    for (int pitch = 1300; pitch >= 50; pitch -= 50) sweep.push_back({pitch, 60});
-    return notes(sweep, 0);
-}
-
-const std::string kColumns = "napíš s kolkými číslami chceš hrať:";
-const std::string kCodes = "keď chceš kódy napíš ,a, inak napíš hociktoré iné písmeno.";
-const std::string kRules = "keď chceš pravidlá napíš ,a,";
-
-// The prompt for column `column` (0 first) and the digit typed at it.
-lines prompt(std::size_t column, const std::string& digit) {
-    static const char* ordinals[] = {"prvé", "druhé", "treťie", "štvrté", "piate"};
-    return question(std::string("vlož ") + ordinals[column] + " číslo") + key(digit) +
-           digittones({std::stoi(digit)}, 100);
-}
-
-// The prompts for one combination and the digits typed at them.
-lines entry(const std::vector<std::string>& digits) {
-    lines out;
-    for (std::size_t i = 0; i < digits.size(); ++i) out = out + prompt(i, digits[i]);
-    return out;
-}
-
-lines reports(const std::string& exact, const std::string& elsewhere, const std::string& misses) {
-    return say("počet presných zásahov ") + say(exact) + say("počet zásahov vedla ") + say(elsewhere) +
-           say("počet ňepresných zásahov ") + say(misses) + lines{"click19"};
-}
-
-// Answers that skip the codes and the rules.
-lines skipIntro() { return {"x", "x"}; }
-
-std::size_t count(const lines& transcript, const std::string& entry) {
-    return static_cast<std::size_t>(std::count(transcript.begin(), transcript.end(), entry));
-}
 
 TEST(GameRun, OpeningAsksForTheCodes) {
     GameRun run;
@@ -126,21 +58,12 @@ TEST(GameRun, CodesAndRulesInFull) {
                         say("z,; zopakuj vyhodnoťenie.") + kJingle + question(kRules) + key("a");
     EXPECT_TRUE(hasRun(run.transcript, codes));
     const lines rules =
-        key("a") +
-        say("táto hra precvičí tvoju pameť. buďeš hladať čísla od jedna do ďeveť tak, že ich na vyzvaňie postupňe "
-            "napíšeš.") +
-        say("hra je skomplikovaná tým, že musíš hladať čísla súčasňe v troch, štyroch alebo piatich samostatných "
-            "stlpcoch. ich počet si zvolíš sám na začiatku každej hry.") +
-        say("v hre sa muožu v jednotlivých stlpcoch vyskytnúť aj rovnaké čísla.") +
-        say("po každom pokuse buďe vyhodnoťená úspešnosť tvojho zásahu. hra končí nájďením hladaných čísiel vo "
-            "zvolenom počťe stlpcov.") +
+        key("a") + say(kRulesDigits) + say(kRulesColumns) + say(kRulesSameDigits) + say(kRulesEnd) +
         say("pri hodnoťení zásahov sa používajú tri termíny.") + kBeeps + say("počet presných zásahov;") +
         lines{"beep"} + say("oznámeňie o počťe uhádnutých čísiel.") + kBeeps + say("počet zásahov vedla;") +
         lines{"beep"} + say("oznámeňie o počťe uhádnutých čísiel, ale tieto sa vyskytujú v inom stlpcy.") + kBeeps +
         say("počet ňepresných zásahov;") + lines{"beep"} + say("oznámeňie o počťe ňeuhádnutých čísiel.") +
-        say("za správňe uhádnuté číslo sa považuje číslo, ktorému uhádňeš hodnotu i jeho umiestňeňie v správnom "
-            "stlpci.") +
-        say("tak vela šťasťia!") + kJingle + question(kColumns) + lines{"click9"};
+        say(kRulesHit) + say("tak vela šťasťia!") + kJingle + question(kColumns) + lines{"click9"};
     EXPECT_TRUE(hasRun(run.transcript, rules));
 }
 
@@ -203,14 +126,37 @@ INSTANTIATE_TEST_SUITE_P(Chords, GameBadChord,
                          ::testing::Values(BadChord{"55", 0}, BadChord{"12", 12 * 70 + 500},
                                            BadChord{"5x", 500}));
 
+struct LaterBadChord {
+    const char* name;
+    lines typed;     // one combination, a chord text in a later column
+    lines entered;   // its prompts, keys and entry tones
+    lines replayed;  // the replay tones up to the bad column
+};
 
-// The run after a win: the secret's words, attempts, the record check, then the time.
-lines winning(const lines& secretWords, const std::string& attempts) {
-    lines out = kWin + say("výborňe! kombinácia je správna. sú to čísla");
-    for (const auto& w : secretWords) out = out + say(w);
-    return out + kJingle + say("počet pokusov ") + say(attempts);
+void PrintTo(const LaterBadChord& c, std::ostream* out) { *out << c.name; }
+
+class GameLaterBadChord : public ::testing::TestWithParam<LaterBadChord> {};
+
+TEST_P(GameLaterBadChord, ReplaysTheGoodColumnsBeforeTheComplaint) {
+    const LaterBadChord& c = GetParam();
+    GameRun run(skipIntro() + lines{"3"} + c.typed + lines{"1", "2", "3", "e"}, {1, 2, 3});
+    EXPECT_TRUE(run.play());
+    EXPECT_TRUE(hasRun(run.transcript, c.entered + c.replayed + say("chybný zápis! ešťe raz ") +
+                                           say("zadaj  tri  čísla.") + kJingle + entry({"1", "2", "3"}) + kWin));
 }
-const lines kTime = kJingle + say("čas,") + say("14 05") + kJingle + lines{"click9"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Chords, GameLaterBadChord,
+    ::testing::Values(LaterBadChord{"SecondColumn", {"1", "12", "3"},
+                                    prompt(0, "1") + question("vlož druhé číslo") + key("12") +
+                                        notes({{1340, 100}}, 1) + prompt(2, "3"),
+                                    notes({{570, 200}, {1340, 200}}, 1)},
+                      LaterBadChord{"ThirdColumn", {"1", "2", "5x"},
+                                    entry({"1", "2"}) + question("vlož treťie číslo") + key("5x") +
+                                        notes({{500, 100}}, 1),
+                                    notes({{570, 200}, {640, 200}, {500, 200}}, 1)}),
+    [](const ::testing::TestParamInfo<LaterBadChord>& info) { return std::string(info.param.name); });
+
 
 TEST(GameRun, AWinPlaysTheWinTuneAndSetsTheFirstRecordSilently) {
     GameRun run(skipIntro() + lines{"3", "4", "5", "6", "e"}, {4, 5, 6});
@@ -244,6 +190,77 @@ TEST(GameRun, RecordsNewEqualAndWorse) {
     EXPECT_EQ(count(t, "say vyrovnaňie doterajšieho rekordu!"), 1u);
     EXPECT_TRUE(hasRun(t, say("počet hier ") + say("4") + kJingle + say("prehlad o použitých pokusoch:") +
                               say("hra s troma číslami") + say("1")));
+}
+
+// Records are kept for each column count. The first win with 4 or 5 columns is silent
+// even in fewer attempts than the 3-column record; a win in fewer attempts beats it, and
+// a win in as many equals it.
+class GameRecords : public ::testing::TestWithParam<int> {};
+
+TEST_P(GameRecords, FirstNewAndEqualForEachColumnCount) {
+    const int n = GetParam();
+    const auto columns = static_cast<std::size_t>(n);
+    const auto typed = [&](const char* digit) { return lines(columns, digit); };
+    const auto secret = [&](int digit) { return std::vector<int>(columns, digit); };
+    std::vector<int> secrets = {1, 1, 1};
+    for (int digit : {2, 3, 4}) {
+        const auto s = secret(digit);
+        secrets.insert(secrets.end(), s.begin(), s.end());
+    }
+    const lines script = skipIntro() + lines{"3", "9", "9", "9", "p", "9", "9", "9", "p", "1", "1", "1", "p"} +
+                         lines{std::to_string(n)} + typed("9") + lines{"p"} + typed("2") + lines{"p"} +
+                         lines{std::to_string(n)} + typed("3") + lines{"n"} +  // won at once
+                         lines{std::to_string(n)} + typed("4") + lines{"e"};   // and again
+    GameRun run(script, secrets);
+    EXPECT_TRUE(run.play());
+    const lines& t = run.transcript;
+    EXPECT_TRUE(hasRun(t, winning(typed("dva,"), "2") + kTime + lines{"key p"}));
+    EXPECT_TRUE(hasRun(t, winning(typed("tri,"), "1") + kFanfare + say("nový rekord!") + kJingle +
+                              say("doterajší bol:") + say("2") + kTime + lines{"key n"}));
+    EXPECT_TRUE(hasRun(t, winning(typed("štyri,"), "1") + equalSweeps() + say("vyrovnaňie doterajšieho rekordu!") +
+                              kTime + lines{"key e"}));
+    EXPECT_EQ(count(t, "say nový rekord!"), 1u);
+    EXPECT_EQ(count(t, "say vyrovnaňie doterajšieho rekordu!"), 1u);
+    EXPECT_TRUE(hasRun(t, say("hra s troma číslami") + say("3") + say("hra so štyrmi číslami") +
+                              say(n == 4 ? "1" : "sa ňehrala.") + say("hra s piatimi číslami") +
+                              say(n == 5 ? "1" : "sa ňehrala.")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Columns, GameRecords, ::testing::Values(4, 5));
+
+// After a win N is 0: "z" replays only the first digit and reports the win's exact
+// count with the other two counts of the guess before.
+TEST(GameRun, ZAfterAWinReplaysTheFirstDigitOnly) {
+    GameRun run(skipIntro() + lines{"3", "3", "1", "9", "p", "1", "2", "3", "z", "e"}, {1, 2, 3});
+    EXPECT_TRUE(run.play());
+    EXPECT_TRUE(hasRun(run.transcript, reports("nula,", "dva,", "jedna,") + key("p")));
+    EXPECT_TRUE(hasRun(run.transcript, winning({"jedna,", "dva,", "tri,"}, "2") + kTime + lines{"key z"} +
+                                           say("typuješ čísla") + say("jedna,") + say("z toho je:") +
+                                           digittones({1}, 200) + reports("tri,", "dva,", "jedna,") + key("e") +
+                                           kJingle + say("počet hier ")));
+}
+
+// With the device sounds off the same run says and asks the same, silently: the game
+// still finds each key without the clicks of its wait.
+TEST(GameRun, WithSoundsOffTheSameRunIsSilent) {
+    const lines script =
+        skipIntro() + lines{"3", "1", "2", "4", "z", "p", "1", "2", "3"} +  // a lost guess, "z", the first record
+        lines{"p", "3", "1", "2", "3", "n", "3", "1", "2", "3", "e"};         // a new record, an equal one
+    const std::vector<int> secrets = {1, 2, 3, 1, 2, 3, 1, 2, 3};
+    lines heard;
+    {
+        GameRun loud(script, secrets);
+        ASSERT_TRUE(loud.play());
+        for (const auto& e : loud.transcript)
+            if (e.rfind("say ", 0) == 0 || e.rfind("key ", 0) == 0) heard.push_back(e);
+    }
+    GameRun quiet(script, secrets);
+    orvelasounds = false;
+    EXPECT_TRUE(quiet.play());
+    EXPECT_EQ(quiet.transcript, heard);
+    EXPECT_TRUE(quiet.sounds.events.empty());
+    EXPECT_TRUE(hasRun(quiet.transcript, say("nový rekord!") + say("doterajší bol:") + say("2")));
+    EXPECT_TRUE(hasRun(quiet.transcript, say("počet pokusov ") + say("1") + say("vyrovnaňie doterajšieho rekordu!")));
 }
 
 TEST(GameRun, RejectedColumnAnswersAreSilentAndCountAsGames) {

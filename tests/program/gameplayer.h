@@ -6,6 +6,10 @@
 //   "beep", "click19"      BEEP and CLICK 19
 //   "click9"               the clicks of one wait for a key, shown once
 //   "key <text>"           the player's answer to that wait
+//   "pause 500ms"          a blocking pause of the game or of its print (only with showPauses)
+// With the device sounds off there is no click 9: the player answers when the game has
+// found no key twice in a row, once to throw away old keys and once polling for a new one.
+// The screen's rows are collected as printed, as if on an endless roll.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -54,14 +58,19 @@ public:
         time.setTimeOfDay(14, 5, 9);
         time.onPass = [this] { pass(); };
         time.onStall = [this] { answerIfAsked(); };
+        time.onSleep = [this](int ms) { paused(ms); };
+        screen().onChanged = [this] { takeRows(false); };
         speech.state().onText = [this](const std::string& text) {
             flushSounds();
+            quietStalls_ = 0;
             transcript.push_back("say " + codec::cp1250ToUtf8(text));
             if (onSay) onSay(codec::cp1250ToUtf8(text));
         };
     }
 
     ~GameRun() {
+        orvelasounds = true;
+        screen().onChanged = nullptr;
         setsecretdraw(nullptr);
         speech::resetspeech();
         clear(returnstack);
@@ -74,9 +83,11 @@ public:
             orvprog();
         } catch (const OutOfAnswers&) {
             flushSounds();
+            takeRows(true);
             return false;
         }
         flushSounds();
+        takeRows(true);
         return true;
     }
 
@@ -87,6 +98,10 @@ public:
     RecordingSound sounds;
     RecordingSpeechService speech;
     std::vector<std::string> transcript;
+    // The screen's rows in the order printed (UTF-8, 80 columns each).
+    std::vector<std::string> rows;
+    // Whether the transcript shows the pauses.
+    bool showPauses = false;
     // Called after each spoken text is recorded (UTF-8).
     std::function<void(const std::string&)> onSay;
 
@@ -97,16 +112,47 @@ private:
     }
 
     // The game found no key pending. After a click 9 not yet answered it is polling in
-    // its wait, having thrown away what was typed before: the player types now.
+    // its wait, having thrown away what was typed before: the player types now. Without
+    // sounds the first empty look since the last text or key is the throwing away.
     void answerIfAsked() {
         flushSounds();
-        if (waitingClick_ < 0 || answeredClick_ == waitingClick_) return;
-        if (sounds.events.size() != static_cast<std::size_t>(waitingClick_) + 1) return;
+        if (orvelasounds) {
+            if (waitingClick_ < 0 || answeredClick_ == waitingClick_) return;
+            if (sounds.events.size() != static_cast<std::size_t>(waitingClick_) + 1) return;
+            answeredClick_ = waitingClick_;
+        } else if (++quietStalls_ < 2) {
+            return;
+        }
+        quietStalls_ = 0;
         if (answers_.empty()) throw OutOfAnswers();
-        answeredClick_ = waitingClick_;
         inputline = answers_.front();
         answers_.pop_front();
         transcript.push_back("key " + codec::cp1250ToUtf8(inputline));
+    }
+
+    // A BEEP or CLICK sleeps for its own length right after it starts: not a pause.
+    void paused(int ms) {
+        flushSounds();
+        const bool started = sounds.events.size() != eventsAtSleep_;
+        const bool ownLength = started && sounds.events.back().kind == SoundEvent::Play && sounds.events.back().wait;
+        eventsAtSleep_ = sounds.events.size();
+        if (showPauses && !ownLength) transcript.push_back("pause " + std::to_string(ms) + "ms");
+    }
+
+    // Rows the cursor has left go to `rows` and the screen is emptied, so that nothing
+    // scrolls away (the game never reads the screen). At the end the rest goes too.
+    void takeRows(bool all) {
+        if (takingRows_) return;
+        const int row = scrcursor.getrow();
+        const bool lineDone = scrcursor.getcol() == 0;
+        const int taken = all && !lineDone ? row + 1 : row;
+        if (taken == 0 || (!all && !lineDone)) return;
+        for (int r = 0; r < taken; ++r)
+            rows.push_back(codec::cp1250ToUtf8(screen().lines()[static_cast<std::size_t>(r)]));
+        takingRows_ = true;
+        screen().clear();
+        takingRows_ = false;
+        scrcursor.setrow(0);
     }
 
     void flushSounds() {
@@ -133,6 +179,9 @@ private:
     long waitingClick_ = -1;
     long answeredClick_ = -1;
     long passes_ = 0;
+    int quietStalls_ = 0;
+    std::size_t eventsAtSleep_ = 0;
+    bool takingRows_ = false;
 };
 
 // Whether `expected` occurs in `transcript` as one unbroken run of entries. An expected

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "runtime/soundcommands.h"
 
 namespace orvela {
@@ -89,6 +91,26 @@ TEST_F(ScreenTest, NewLineOnTheLastRowScrolls) {
     EXPECT_EQ(line(22), padded("line 23"));
     EXPECT_EQ(line(23), "");
     EXPECT_EQ(scrcursor.getcol(), 0);
+}
+
+// A long text on the last row scrolls at every wrap: 200 characters from column 30 finish
+// row 23, fill a new one and end on a third, scrolling the screen twice.
+TEST_F(ScreenTest, WrapOnTheLastRowScrolls) {
+    for (int r = 0; r < 24; ++r) {
+        at(0, r);
+        print("row " + std::to_string(r), 1);
+    }
+    std::string text;
+    for (std::size_t i = 0; i < 200; ++i) text += static_cast<char>('a' + i % 26);
+    at(30, 23);
+    print(text, 1);
+    EXPECT_EQ(line(0), padded("row 2"));
+    EXPECT_EQ(line(20), padded("row 22"));
+    EXPECT_EQ(line(21), padded("row 23" + std::string(24, ' ') + text.substr(0, 50)));
+    EXPECT_EQ(line(22), text.substr(50, 80));
+    EXPECT_EQ(line(23), padded(text.substr(130)));
+    EXPECT_EQ(scrcursor.getrow(), 23);
+    EXPECT_EQ(scrcursor.getcol(), 70);
 }
 
 TEST_F(ScreenTest, ResetRunKeepsTheRowAndResetsSoundMemory) {
