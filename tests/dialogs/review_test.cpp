@@ -211,12 +211,12 @@ TEST_F(ReviewTest, CtrlArrowsReadEveryWordAlongALine) {
         int key;
         const char* said;  // "" for silence
     } steps[] = {
-        {Qt::Key_Right, "dva"},   {Qt::Key_Right, ""},       {Qt::Key_Right, "tri-styri"}, {Qt::Key_Right, "-styri"},
-        {Qt::Key_Right, "styri"}, {Qt::Key_Right, "pat"},    {Qt::Key_Right, ""},          {Qt::Key_Right, "sest"},
-        {Qt::Key_Right, ""},      {Qt::Key_Right, "koniec"}, {Qt::Key_Left, ""},           {Qt::Key_Left, "sest"},
-        {Qt::Key_Left, ""},       {Qt::Key_Left, "pat"},     {Qt::Key_Left, "styri"},      {Qt::Key_Left, "-styri"},
-        {Qt::Key_Left, "tri-styri"}, {Qt::Key_Left, ""},     {Qt::Key_Left, "dva"},        {Qt::Key_End, ""},
-        {Qt::Key_Home, ""},       {Qt::Key_Left, "jedna"},
+        {Qt::Key_Right, "dva"},  {Qt::Key_Right, ""},     {Qt::Key_Right, "tri-styri"}, {Qt::Key_Right, "-styri"},
+        {Qt::Key_Right, "styri"}, {Qt::Key_Right, "pat"},  {Qt::Key_Right, ""},          {Qt::Key_Right, "sest"},
+        {Qt::Key_Right, ""},     {Qt::Key_Right, "koniec"},  // the line end, then the next line
+        {Qt::Key_Left, ""},      {Qt::Key_Left, "sest"},  {Qt::Key_Left, ""},           {Qt::Key_Left, "pat"},
+        {Qt::Key_Left, "styri"}, {Qt::Key_Left, "-styri"}, {Qt::Key_Left, "tri-styri"}, {Qt::Key_Left, ""},
+        {Qt::Key_Left, "dva"},   {Qt::Key_End, ""},       {Qt::Key_Home, ""},          {Qt::Key_Left, "jedna"},
     };
     std::vector<std::string> expected, heard;
     review([&] {
