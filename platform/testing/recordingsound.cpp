@@ -15,11 +15,11 @@ public:
     RecordedWave(RecordingSound& owner, const WaveData& wave)
         : owner_(owner), name_(wave.name), samples_(wave.samples.size()) {}
     void play(const WavePlayback& p, bool wait) override {
-        owner_.events.push_back({SoundEvent::Play, name_, p.looped, p.frequency, p.volume, wait});
+        owner_.events.push_back({SoundEvent::Play, name_, p.looped, p.frequency, p.volume, wait, clock().nowMs()});
         if (wait && !p.looped && p.frequency > 0)
             clock().sleepMs(static_cast<int>(std::ceil(1000.0 * static_cast<double>(samples_) / p.frequency)));
     }
-    void stop() override { owner_.events.push_back({SoundEvent::Stop, name_}); }
+    void stop() override { owner_.events.push_back({SoundEvent::Stop, name_, false, 0, 0, false, clock().nowMs()}); }
 
 private:
     RecordingSound& owner_;
@@ -66,6 +66,12 @@ RecordingSound::~RecordingSound() {
 std::vector<std::string> RecordingSound::texts() const {
     std::vector<std::string> out;
     for (const auto& e : events) out.push_back(e.text());
+    return out;
+}
+
+std::vector<std::string> RecordingSound::timeline() const {
+    std::vector<std::string> out;
+    for (const auto& e : events) out.push_back(std::to_string(e.at - events.front().at) + " " + e.text());
     return out;
 }
 

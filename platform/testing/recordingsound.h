@@ -15,6 +15,7 @@
 // A play that waits makes the clock pass the wave's length at the rate played
 // (clock().sleepMs), so a virtual-time transcript shows each beep and click taking
 // its time. failOpen makes the next device opening fail as a missing card does.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,7 @@ struct SoundEvent {
     int frequency = 0;     // play only, hertz
     int volume = 0;        // play only, hundredths of a decibel
     bool wait = false;     // play only
+    std::int64_t at = 0;   // the clock's time when the device was asked, ms
     std::string text() const;   // "play beep once 44100 Hz -600 cB wait", "stop snd11"
 };
 
@@ -42,6 +44,8 @@ public:
 
     std::vector<SoundEvent> events;
     std::vector<std::string> texts() const;   // events as text, in order
+    // Events as text after their time in ms from the first: "0 play snd13 ...", "50 stop snd13".
+    std::vector<std::string> timeline() const;
     bool failOpen = false;
     int devicesOpened = 0;
     int wavesCreated = 0;

@@ -202,20 +202,70 @@ TEST_F(ReviewTest, F2SaysLineAndColumn) {
     }
 }
 
-TEST_F(ReviewTest, CtrlArrowsReadTheWordReached) {
-    show({"jedna dva, tri"});
-    review([] {
-        press(Qt::Key_Right, Qt::ControlModifier);
-        press(Qt::Key_Right, Qt::ControlModifier);
-        press(Qt::Key_Left, Qt::ControlModifier);
-        press(Qt::Key_Home, Qt::ControlModifier);  // says nothing
-        press(Qt::Key_End, Qt::ControlModifier);
+// Ctrl with Left or Right reads the word the control moved to, up to a blank, a comma
+// or the line end (a hyphen belongs to the word); landing on a comma or a line end it
+// says nothing. Ctrl with Home or End never speaks.
+TEST_F(ReviewTest, CtrlArrowsReadEveryWordAlongALine) {
+    show({"jedna dva, tri-styri  pat,sest", "koniec"});
+    const struct {
+        int key;
+        const char* said;  // "" for silence
+    } steps[] = {
+        {Qt::Key_Right, "dva"},  {Qt::Key_Right, ""},     {Qt::Key_Right, "tri-styri"}, {Qt::Key_Right, "-styri"},
+        {Qt::Key_Right, "styri"}, {Qt::Key_Right, "pat"},  {Qt::Key_Right, ""},          {Qt::Key_Right, "sest"},
+        {Qt::Key_Right, ""},     {Qt::Key_Right, "koniec"},  // the line end, then the next line
+        {Qt::Key_Left, ""},      {Qt::Key_Left, "sest"},  {Qt::Key_Left, ""},           {Qt::Key_Left, "pat"},
+        {Qt::Key_Left, "styri"}, {Qt::Key_Left, "-styri"}, {Qt::Key_Left, "tri-styri"}, {Qt::Key_Left, ""},
+        {Qt::Key_Left, "dva"},   {Qt::Key_End, ""},       {Qt::Key_Home, ""},          {Qt::Key_Left, "jedna"},
+    };
+    std::vector<std::string> expected, heard;
+    review([&] {
+        for (const auto& step : steps) {
+            speech->clear();
+            press(step.key, Qt::ControlModifier);
+            expected.push_back(step.said);
+            heard.push_back(speech->spoken().empty() ? "" : speech->spoken().front());
+            EXPECT_LE(speech->spoken().size(), 1u);
+        }
     });
-    ASSERT_GE(said.size(), 1u);
-    EXPECT_EQ(said[0], "dva");
-    for (const auto& word : said) {
-        EXPECT_EQ(word.find(','), std::string::npos) << word;
-        EXPECT_EQ(word.find(' '), std::string::npos) << word;
+    EXPECT_EQ(heard, expected);
+}
+
+// The caret at the very start or end of the text is marked silently the first time and
+// clicks from then on, for Left, Right, Home and End alike; the ends of a line inside
+// the text are no edge and clear the mark. Up at the top shares the mark.
+TEST_F(ReviewTest, CharacterKeysMarkTheEdgesOfTheText) {
+    show({"prvni", "druhy"});
+    const struct {
+        const char* what;
+        QTextCursor::MoveOperation from;
+        std::vector<int> keys;
+        std::vector<int> clicks;  // per key
+    } cases[] = {
+        {"Left at the start", QTextCursor::Start, {Qt::Key_Left, Qt::Key_Left, Qt::Key_Left}, {0, 1, 1}},
+        {"Home at the start", QTextCursor::Start, {Qt::Key_Home, Qt::Key_Home}, {0, 1}},
+        {"back to the start", QTextCursor::Start, {Qt::Key_Right, Qt::Key_Left, Qt::Key_Home}, {0, 0, 1}},
+        {"Right at the end", QTextCursor::End, {Qt::Key_Right, Qt::Key_Right}, {0, 1}},
+        {"End at the end", QTextCursor::End, {Qt::Key_End, Qt::Key_End}, {0, 1}},
+        {"back to the end", QTextCursor::End, {Qt::Key_Left, Qt::Key_Right, Qt::Key_End}, {0, 0, 1}},
+        {"ends of a line inside", QTextCursor::Start,
+         {Qt::Key_Left, Qt::Key_Down, Qt::Key_Home, Qt::Key_End, Qt::Key_Home}, {0, 0, 0, 0, 0}},
+        {"Up marks, Home clicks", QTextCursor::Start, {Qt::Key_Up, Qt::Key_Home}, {0, 1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<int> clicked;
+        review([&] {
+            Form6->virtualscrmemo->moveCursor(c.from);
+            reviewedge = false;
+            for (const int key : c.keys) {
+                sounds.events.clear();
+                press(key);
+                played = sounds.texts();
+                clicked.push_back(clicks());
+            }
+        });
+        EXPECT_EQ(clicked, c.clicks);
     }
 }
 

@@ -17,6 +17,7 @@
 #include "platform/codec.h"
 #include "platform/eventpump.h"
 #include "platform/process.h"
+#include "platform/testing/virtualtime.h"
 #include "settings/resourcelocalizer.h"
 #include "speech/speechoutput.h"
 #include "speech/unit4.h"
@@ -252,14 +253,20 @@ TEST_F(VoiceDialogTest, VoiceCommandRefusesWhileTheVoiceIsNotAllowed) {
     EXPECT_TRUE(spoken().empty());
 }
 
+// The pair is notes 400 and 600 (played at 64 times the note), 50 ms each, in octave 3.
 TEST_F(VoiceDialogTest, UseServiceTogglesTheEnginesTheMenuItemAndTheKeyWithAPair) {
     start();
+    testing::VirtualTime time;
+    const Strings rising = {"0 play snd13 looped 25600 Hz 0 cB", "50 stop snd13",
+                            "50 play snd13 looped 38400 Hz 0 cB", "100 stop snd13"};
+    const Strings falling = {"0 play snd13 looped 38400 Hz 0 cB", "50 stop snd13",
+                             "50 play snd13 looped 25600 Hz 0 cB", "100 stop snd13"};
     struct Step {
         bool checked;
         std::string key;
-        bool rising;
+        const Strings& pair;
     };
-    for (const Step& step : {Step{true, "1", true}, Step{false, "0", false}}) {
+    for (const Step& step : {Step{true, "1", rising}, Step{false, "0", falling}}) {
         soundDevice.events.clear();
         usesapi5submenuClick();
         EXPECT_EQ(Form1->usesapi5submenu->isChecked(), step.checked);
@@ -267,11 +274,7 @@ TEST_F(VoiceDialogTest, UseServiceTogglesTheEnginesTheMenuItemAndTheKeyWithAPair
         EXPECT_EQ(speech::voiceready, step.checked);
         EXPECT_EQ(Form1->Voicesubmenu->isEnabled(), !step.checked);
         EXPECT_EQ(settingsfile().readString("Voice", "sapi5", ""), step.key);
-        std::vector<int> frequencies;
-        for (const auto& event : soundDevice.events)
-            if (event.kind == testing::SoundEvent::Play) frequencies.push_back(event.frequency);
-        ASSERT_EQ(frequencies.size(), 2u);
-        EXPECT_EQ(frequencies[0] < frequencies[1], step.rising);
+        EXPECT_EQ(soundDevice.timeline(), step.pair);
     }
 }
 
