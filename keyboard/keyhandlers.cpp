@@ -97,6 +97,9 @@ void FormKeyPress(unsigned char character) {
 }
 
 void FormKeyUp(std::uint16_t key, unsigned /*shift*/) {
+    // A modifier often comes up before the key it shifted (a digit on the Czech and Slovak
+    // layouts); that key still hands its character, and a chord stays for its own keys.
+    if (key == vk::Shift || key == vk::Control || key == vk::Menu) return;
     if (braillekeys) typedkey = emitchord();
     if (key >= vk::Space) inputline = typedkey;
     typedkey.clear();
