@@ -14,6 +14,7 @@ namespace {
 
 struct KeyState {
     std::bitset<256> down;
+    bool repeating = false;
     // The code each physical key got at its key-down: its key-up reports the same, whatever
     // the modifiers and the layout make of it by then.
     std::unordered_map<quint32, std::uint16_t> byScanCode;
@@ -89,6 +90,8 @@ unsigned shiftstate(const QKeyEvent& event) {
 
 bool keydown(std::uint16_t virtualKey) { return virtualKey < 256 && keys().down.test(virtualKey); }
 
+bool keyrepeats() { return keys().repeating; }
+
 void releaseallkeys() {
     keys().down.reset();
     keys().byScanCode.clear();
@@ -141,15 +144,18 @@ void KeyEventFilter::keyPressed(const QKeyEvent& event) {
     deliverPendingRelease();
     auto& held = keys().byScanCode;
     const auto remembered = scanCode != 0 ? held.find(scanCode) : held.end();
-    const std::uint16_t code = remembered != held.end() ? remembered->second : virtualkey(event);
+    const bool isHeld = remembered != held.end();
+    const std::uint16_t code = isHeld ? remembered->second : virtualkey(event);
     if (scanCode != 0 && code != 0) held[scanCode] = code;
+    // A held key repeats as key-down and key-press without a key-up between.
+    keys().repeating = scanCode != 0 ? isHeld : keydown(code);
     if (code != 0 && code < 256) keys().down.set(code);
     if (code != 0 && handlers_.keyDown) handlers_.keyDown(code, shiftstate(event));
-    // A held key repeats as key-down and key-press without a key-up between.
     for (const QChar ch : typedtext(event)) {
         const unsigned char byte = codec::cp1250FromUnicode(ch.unicode());
         if ((byte != 0 || ch.unicode() == 0) && handlers_.keyPress) handlers_.keyPress(byte);
     }
+    keys().repeating = false;
 }
 
 void KeyEventFilter::keyReleased(const QKeyEvent& event) {

@@ -29,6 +29,8 @@ unsigned shiftstate(const QKeyEvent& event);
 
 // Whether a key is down as of the key event being handled.
 bool keydown(std::uint16_t virtualKey);
+// Whether the key event being handled repeats a key that is held (auto-repeat).
+bool keyrepeats();
 // Forgets every key and any half-typed dead-key sequence (tests, focus loss).
 void releaseallkeys();
 

@@ -23,7 +23,7 @@ using ::testing::ElementsAre;
 
 constexpr const char* kTable =
     "[prefixes]\r\n#cap=46\r\n#num=3456\r\n"
-    "[characters]\r\na=1\r\nb=12\r\nd=145\r\nf=124\r\n"
+    "[characters]\r\na=1\r\n,=2\r\nb=12\r\nd=145\r\nf=124\r\n"
     "[#cap]\r\nA=1\r\n"
     "[#num]\r\n1=1\r\n";
 
@@ -75,6 +75,19 @@ TEST_F(BrailleKeyboardTest, ChordGrowsAsKeysGoDown) {
     EXPECT_EQ(typedkey, "d");  // the typed character waits to be replaced at the release
     release(Qt::Key_F);
     EXPECT_EQ(inputline, "b");
+}
+
+TEST_F(BrailleKeyboardTest, AHeldChordIsEmittedOnce) {
+    press(Qt::Key_F);
+    press(Qt::Key_D);
+    press(Qt::Key_D);  // the last key pressed repeats while the chord is held
+    press(Qt::Key_D);
+    EXPECT_EQ(brlchord, "12");
+    release(Qt::Key_F);
+    EXPECT_EQ(inputline, "b");
+    press(Qt::Key_D);  // still held after the chord's first release: no chord of its own
+    release(Qt::Key_D);
+    EXPECT_EQ(inputline, "");
 }
 
 TEST_F(BrailleKeyboardTest, ShiftDuringAChordLosesIt) {
