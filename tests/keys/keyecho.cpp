@@ -1,9 +1,11 @@
 // A window with the main window's key handling that prints every handler call and what
-// the program would find in inputline after it, for tests that type real keys on X11.
+// the program would find in inputline after it, and every release that Qt delivers, for
+// tests that type real keys on X11.
 //   orvela_keyecho [--braille] [--server-repeat]
 // --braille: Braille keyboard mode with a table that gives each dot key its dot number
 // with b for dots 1 2 and x for the full cell; --server-repeat: held keys come as the server's release/press pairs.
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <cstdio>
 #include <string>
@@ -31,6 +33,16 @@ void print(const char* what, unsigned code) {
     std::fflush(stdout);
 }
 
+// Prints every release Qt delivers, auto-repeat or not, before the key layer sees it.
+class ReleasePrinter : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyRelease) print("release", static_cast<QKeyEvent*>(event)->nativeScanCode());
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -57,6 +69,7 @@ int main(int argc, char** argv) {
              print("up", key);
          }},
         &screen));
+    screen.installEventFilter(new ReleasePrinter(&screen));  // the last installed sees events first
     if (args.contains("--server-repeat")) orvela::usedetectableautorepeat(false);
     screen.show();
     return app.exec();
