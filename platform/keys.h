@@ -67,7 +67,8 @@ private:
     void deliverPendingRelease();
 
     KeyHandlers handlers_;
-    // Without detectable auto-repeat a release waits this long for the press of its pair.
+    // Without detectable auto-repeat a release waits briefly: a press of the same key at the
+    // same time makes it the server's repeat of a key still held.
     std::optional<Release> pendingRelease_;
     QTimer releaseTimer_;
 };
