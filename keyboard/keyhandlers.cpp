@@ -47,7 +47,9 @@ void arrowkey(unsigned shift) {
 }  // namespace
 
 void FormKeyDown(std::uint16_t key, unsigned shift) {
-    if (braillekeys) brlchord.clear();
+    // A held key's repeats leave the chord as its keys made it, so a chord held down is
+    // emitted once, and a key still held after the emission starts no chord of its own.
+    if (braillekeys && !keyrepeats()) brlchord.clear();
     speech::stopspeech();
     if (soundplaying) {
         soundplaying = false;
@@ -93,10 +95,13 @@ void FormKeyDown(std::uint16_t key, unsigned shift) {
 
 void FormKeyPress(unsigned char character) {
     typedkey = std::string(1, static_cast<char>(character));
-    if (braillekeys) readchord();
+    if (braillekeys && !keyrepeats()) readchord();
 }
 
 void FormKeyUp(std::uint16_t key, unsigned /*shift*/) {
+    // A modifier often comes up before the key it shifted (a digit on the Czech and Slovak
+    // layouts); that key still hands its character, and a chord stays for its own keys.
+    if (key == vk::Shift || key == vk::Control || key == vk::Menu) return;
     if (braillekeys) typedkey = emitchord();
     if (key >= vk::Space) inputline = typedkey;
     typedkey.clear();

@@ -3,8 +3,10 @@
 // Windows virtual-key code and shift state, key-press with the typed Windows-1250
 // character, and key-up; plus the table of keys that are down as of the current event.
 #include <QObject>
+#include <QTimer>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class QKeyEvent;
 
@@ -27,8 +29,16 @@ unsigned shiftstate(const QKeyEvent& event);
 
 // Whether a key is down as of the key event being handled.
 bool keydown(std::uint16_t virtualKey);
-// Forgets every key (tests, focus loss).
+// Whether the key event being handled repeats a key that is held (auto-repeat).
+bool keyrepeats();
+// Forgets every key and any half-typed dead-key sequence (tests, focus loss).
 void releaseallkeys();
+
+// Asks the X server to send a held key as repeated presses with one release at its end
+// (on) or as release/press pairs (off); returns whether held keys now come with one
+// release. The key filter asks for it when it is created; off X11 it does nothing.
+bool usedetectableautorepeat(bool on);
+bool detectableautorepeat();
 
 struct KeyHandlers {
     std::function<void(std::uint16_t key, unsigned shift)> keyDown;
@@ -37,14 +47,30 @@ struct KeyHandlers {
 };
 
 // An event filter that feeds the handlers from the key events of the watched widget
-// and lets every event through.
+// and lets every event through. A key-up reports the code of its key-down, remembered by
+// the physical key; dead keys compose here, so the widget takes no input method; a held
+// key gives one key-up, also where the server sends its repeats as release/press pairs.
 class KeyEventFilter : public QObject {
 public:
     KeyEventFilter(KeyHandlers handlers, QObject* parent = nullptr);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    struct Release {
+        std::uint16_t key;
+        unsigned shift;
+        quint32 scanCode;
+        quint64 timestamp;
+    };
+    void keyPressed(const QKeyEvent& event);
+    void keyReleased(const QKeyEvent& event);
+    void deliverPendingRelease();
+
     KeyHandlers handlers_;
+    // Without detectable auto-repeat a release waits briefly: a press of the same key at the
+    // same time makes it the server's repeat of a key still held.
+    std::optional<Release> pendingRelease_;
+    QTimer releaseTimer_;
 };
 
 }  // namespace orvela

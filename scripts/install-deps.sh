@@ -3,13 +3,13 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config clang libclang-rt-14-dev
-  qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
+  qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core libx11-dev libxkbcommon-dev
   libopenal-dev
   libespeak-ng-dev espeak-ng espeak-ng-data
   libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
   libgtest-dev libgmock-dev libbenchmark-dev
   liblouis-data
-  xvfb openbox xdotool x11-utils sox
+  xvfb openbox xdotool x11-utils x11-xkb-utils sox
   dpkg-dev desktop-file-utils
 )
 missing=()

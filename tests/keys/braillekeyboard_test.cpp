@@ -23,7 +23,7 @@ using ::testing::ElementsAre;
 
 constexpr const char* kTable =
     "[prefixes]\r\n#cap=46\r\n#num=3456\r\n"
-    "[characters]\r\na=1\r\nb=12\r\nd=145\r\nf=124\r\n"
+    "[characters]\r\na=1\r\n,=2\r\nb=12\r\nd=145\r\nf=124\r\n"
     "[#cap]\r\nA=1\r\n"
     "[#num]\r\n1=1\r\n";
 
@@ -77,15 +77,39 @@ TEST_F(BrailleKeyboardTest, ChordGrowsAsKeysGoDown) {
     EXPECT_EQ(inputline, "b");
 }
 
+TEST_F(BrailleKeyboardTest, AHeldChordIsEmittedOnce) {
+    press(Qt::Key_F);
+    press(Qt::Key_D);
+    press(Qt::Key_D);  // the last key pressed repeats while the chord is held
+    press(Qt::Key_D);
+    EXPECT_EQ(brlchord, "12");
+    release(Qt::Key_F);
+    EXPECT_EQ(inputline, "b");
+    press(Qt::Key_D);  // still held after the chord's first release: no chord of its own
+    release(Qt::Key_D);
+    EXPECT_EQ(inputline, "");
+}
+
 TEST_F(BrailleKeyboardTest, ShiftDuringAChordLosesIt) {
     press(Qt::Key_F);
     press(Qt::Key_D);
     press(Qt::Key_Shift, Qt::ShiftModifier);
+    release(Qt::Key_F, Qt::ShiftModifier);  // the chord's first release, Shift still held
+    EXPECT_EQ(inputline, "");
+    release(Qt::Key_D, Qt::ShiftModifier);
     release(Qt::Key_Shift);
     EXPECT_EQ(inputline, "");
+}
+
+TEST_F(BrailleKeyboardTest, AModifierReleasedDuringAChordLeavesItToItsKeys) {
+    press(Qt::Key_Shift, Qt::ShiftModifier);
+    press(Qt::Key_F, Qt::ShiftModifier);
+    press(Qt::Key_D, Qt::ShiftModifier);
+    release(Qt::Key_Shift);
+    EXPECT_EQ(brlchord, "12");
     release(Qt::Key_F);
+    EXPECT_EQ(inputline, "b");
     release(Qt::Key_D);
-    EXPECT_EQ(inputline, "");
 }
 
 TEST_F(BrailleKeyboardTest, PrefixesAndTheirCancelling) {
@@ -113,6 +137,10 @@ TEST_F(BrailleKeyboardTest, PrefixesAndTheirCancelling) {
 TEST_F(BrailleKeyboardTest, SpaceHeldWithDotsIsIgnoredAndUnknownChordsGiveNothing) {
     EXPECT_THAT(chord({Qt::Key_Space, Qt::Key_F}, {Qt::Key_F, Qt::Key_Space}), ElementsAre("a", ""));
     EXPECT_THAT(chord({Qt::Key_L}, {Qt::Key_L}), ElementsAre(""));
+    // Only a space that is typed cancels a prefix: the space bar going down first under a
+    // chord leaves the capital sign for the chord.
+    chord({Qt::Key_J, Qt::Key_L}, {Qt::Key_J, Qt::Key_L});
+    EXPECT_THAT(chord({Qt::Key_Space, Qt::Key_F}, {Qt::Key_F, Qt::Key_Space}), ElementsAre("A", ""));
 }
 
 TEST_F(BrailleKeyboardTest, MenuItemSwitchesTheModeWithRisingAndFallingPairsAndSaves) {

@@ -73,6 +73,17 @@ QStringList RecordingSpeechDaemon::spoken() const {
     return texts;
 }
 
+qsizetype RecordingSpeechDaemon::waitForSpoken(const QString& text, qsizetype after, int timeoutMs) const {
+    QElapsedTimer waited;
+    waited.start();
+    do {
+        const qsizetype at = spoken().indexOf(text, after);
+        if (at >= 0) return at;
+        QThread::msleep(50);
+    } while (waited.elapsed() < timeoutMs);
+    return -1;
+}
+
 // A fresh daemon may drop its very first text: one is spoken before the test begins.
 bool RecordingSpeechDaemon::warmUp() {
     QProcess say;

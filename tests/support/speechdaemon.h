@@ -20,6 +20,8 @@ public:
     QString address() const { return "unix_socket:" + socketPath(); }
     // The texts in the order spoken, blanks simplified.
     QStringList spoken() const;
+    // Waits until text is spoken after the first `after` texts; its position, or -1.
+    qsizetype waitForSpoken(const QString& text, qsizetype after = 0, int timeoutMs = 30000) const;
 
 private:
     bool warmUp();

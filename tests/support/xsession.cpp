@@ -67,6 +67,13 @@ QString XSession::xdotool(const QStringList& args, int timeoutMs) const {
     return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
 }
 
+bool XSession::setlayout(const QString& layout) const {
+    QProcess tool;
+    tool.setProcessEnvironment(environment());
+    tool.start("setxkbmap", {"-layout", layout});
+    return tool.waitForFinished(10000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+}
+
 QString XSession::waitForWindow(const QString& text, int timeoutMs) const {
     QElapsedTimer waited;
     waited.start();

@@ -17,6 +17,8 @@ public:
     QString display() const { return display_; }
     // Runs xdotool on this display; returns its standard output, trimmed.
     QString xdotool(const QStringList& args, int timeoutMs = 10000) const;
+    // Sets the keyboard layout of this display ("cz", "sk", "us"); false when it fails.
+    bool setlayout(const QString& layout) const;
     // Waits until a window whose name contains text exists; returns its id or "".
     QString waitForWindow(const QString& text, int timeoutMs = 15000) const;
     QProcessEnvironment environment() const;
