@@ -53,8 +53,8 @@ int runEventLoop(QApplication& app, SessionEndings endings) {
     std::unique_ptr<QSocketNotifier> notifier;
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalSocket) == 0) {
         notifier = std::make_unique<QSocketNotifier>(signalSocket[0], QSocketNotifier::Read);
-        bool ending = false;
-        QObject::connect(notifier.get(), &QSocketNotifier::activated, [&ending, orderly = endings.orderly] {
+        QObject::connect(notifier.get(), &QSocketNotifier::activated,
+                         [ending = false, orderly = endings.orderly]() mutable {
             char bytes[16];
             while (::recv(signalSocket[0], bytes, sizeof bytes, MSG_DONTWAIT) > 0) {
             }
