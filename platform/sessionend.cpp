@@ -37,7 +37,8 @@ std::function<void()> displayLost;
 std::thread::id loopThread;
 bool loopRunning = false;
 
-// Runs before everything that existed when the loop started is destroyed.
+// exit() called from inside the loop: registered just before the loop starts, this runs
+// before anything that existed then is destroyed, and ends the process without them.
 void atExit() {
     if (!loopRunning || std::this_thread::get_id() != loopThread) return;
     loopRunning = false;
@@ -61,8 +62,11 @@ int runEventLoop(QApplication& app, SessionEndings endings) {
             // A signal arriving while the ending shows a box is the same request again.
             if (ending || !orderly) return;
             ending = true;
+            struct Done {
+                bool& ending;
+                ~Done() { ending = false; }
+            } done{ending};
             orderly();
-            ending = false;
         });
         handleSignals(onSignal);
     }
