@@ -7,13 +7,14 @@
 namespace orvela {
 namespace {
 
-const std::array<std::pair<HResult, const char*>, 6> kTexts = {{
+const std::array<std::pair<HResult, const char*>, 7> kTexts = {{
     {E_NOTIMPL, "Not implemented"},
     {E_FAIL, "Unspecified error"},
     {E_INVALIDARG, "The parameter is incorrect"},
     {E_OUTOFMEMORY, "Not enough storage is available to complete this operation"},
     {REGDB_E_CLASSNOTREG, "Class not registered"},
     {CO_E_SERVER_EXEC_FAILURE, "Server execution failed"},
+    {RPC_E_DISCONNECTED, "The object invoked has disconnected from its clients"},
 }};
 
 }  // namespace

@@ -16,6 +16,7 @@ inline constexpr HResult E_INVALIDARG = static_cast<HResult>(0x80070057u);
 inline constexpr HResult E_OUTOFMEMORY = static_cast<HResult>(0x8007000Eu);
 inline constexpr HResult REGDB_E_CLASSNOTREG = static_cast<HResult>(0x80040154u);
 inline constexpr HResult CO_E_SERVER_EXEC_FAILURE = static_cast<HResult>(0x80080005u);
+inline constexpr HResult RPC_E_DISCONNECTED = static_cast<HResult>(0x80010108u);
 
 inline bool failed(HResult result) { return result < 0; }
 

@@ -188,7 +188,13 @@ void speakandwait(const std::string& text) {
     if (usesapi5) {
         if (text.empty()) return;
         sapi5speaking = true;
-        voice5.Speak(text, sapi5::SVSFlagsAsync);
+        try {
+            voice5.Speak(text, sapi5::SVSFlagsAsync);
+        } catch (...) {
+            // No stream will ever end: a wait further out must not wait for one.
+            sapi5speaking = false;
+            throw;
+        }
         eventPump().waitUntil([] { return !sapi5speaking; });
     } else if (voiceallowed && !text.empty() && ttscentral) {
         checkResult(ttscentral->TextData(text));

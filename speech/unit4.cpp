@@ -238,9 +238,19 @@ bool TForm4::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+void TForm4::showEvent(QShowEvent* event) {
+    announced_ = false;
+    QDialog::showEvent(event);
+}
+
 void TForm4::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) guarded([this] { FormActivate(); });
+    // The dialog announces itself when it is shown, not each time it becomes active again
+    // (an error box closing over it, the user switching back to it).
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !announced_) {
+        announced_ = true;
+        guarded([this] { FormActivate(); });
+    }
 }
 
 }  // namespace orvela

@@ -58,9 +58,11 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
+    bool announced_ = false;  // since it was last shown
     void barEnter(QSlider* bar, QLabel* label);
     void barChange(QSlider* bar, const char* tag, int factor);
     void runChange(QSlider* bar);

@@ -11,6 +11,7 @@ using Reports = RecordingSpeechService::Reports;
 void scheduleNext(const std::shared_ptr<State>& state);
 
 void raise(const std::shared_ptr<State>& state, bool start, std::int32_t stream) {
+    if (!(state->interests & (start ? sapi5::SVEStartInputStream : sapi5::SVEEndInputStream))) return;
     const auto events = state->events.lock();
     if (!events) return;
     const auto& handler = start ? events->onStartStream : events->onEndStream;
@@ -38,26 +39,35 @@ void scheduleNext(const std::shared_ptr<State>& state) {
     });
 }
 
+// Posts the end of a stream the service will never speak.
+void postEnd(const std::shared_ptr<State>& state, std::int32_t stream) {
+    const std::weak_ptr<State> weak = state;
+    eventPump().post([weak, stream] {
+        if (auto state = weak.lock()) raise(state, false, stream);
+    });
+}
+
 class Service final : public sapi5::Service {
 public:
-    explicit Service(std::shared_ptr<State> state) : state_(std::move(state)) {}
+    explicit Service(std::shared_ptr<State> state) : state_(std::move(state)), lost_(state_->lost) {}
 
     void setEventInterests(std::int32_t interests) override {
         state_->calls.push_back("EventInterests " + std::to_string(interests));
+        checkAlive();
+        state_->interests = interests;
     }
+
+    bool lost() const override { return *lost_; }
 
     std::int32_t Speak(const std::string& text, int flags) override {
         state_->calls.push_back("Speak " + std::to_string(flags) + " " + text);
+        checkAlive();
         state_->spoken.push_back({text, flags});
         if (flags & sapi5::SVSFPurgeBeforeSpeak) {
             state_->queue.clear();
             if (state_->current != 0) {
-                const std::int32_t cut = state_->current;
+                postEnd(state_, state_->current);
                 state_->current = 0;
-                const std::weak_ptr<State> weak = state_;
-                eventPump().post([weak, cut] {
-                    if (auto state = weak.lock()) raise(state, false, cut);
-                });
             }
             if (text.empty()) return 0;
         }
@@ -69,7 +79,12 @@ public:
     }
 
 private:
+    void checkAlive() const {
+        if (*lost_) throw ComError(RPC_E_DISCONNECTED);
+    }
+
     std::shared_ptr<State> state_;
+    std::shared_ptr<bool> lost_;
 };
 
 }  // namespace
@@ -82,6 +97,8 @@ RecordingSpeechService::RecordingSpeechService() : state_(std::make_shared<State
         state->calls.push_back("Connect");
         if (!state->reachable) throw ComError(REGDB_E_CLASSNOTREG);
         state->events = std::move(events);
+        state->interests = 0;
+        state->lost = std::make_shared<bool>(false);
         return std::make_unique<Service>(state);
     });
 }
@@ -110,10 +127,16 @@ void RecordingSpeechService::endStream() {
     if (state_->current == 0) return;
     const std::int32_t stream = state_->current;
     state_->current = 0;
-    const std::weak_ptr<State> weak = state_;
-    eventPump().post([weak, stream] {
-        if (auto state = weak.lock()) raise(state, false, stream);
-    });
+    postEnd(state_, stream);
+}
+
+void RecordingSpeechService::goAway() {
+    if (!state_->lost || *state_->lost) return;
+    *state_->lost = true;
+    if (state_->current != 0) postEnd(state_, state_->current);
+    for (const std::int32_t stream : state_->queue) postEnd(state_, stream);
+    state_->current = 0;
+    state_->queue.clear();
 }
 
 }  // namespace orvela::testing

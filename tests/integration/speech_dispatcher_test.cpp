@@ -6,8 +6,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -93,6 +95,43 @@ TEST_F(SpeechDispatcherTest, SpeakAndWaitReturnsAfterTheEndAndAPurgeEndsTheStrea
     EXPECT_LT(clock.elapsed(), 1000);
     QThread::msleep(2500);
     eventPump().processPending();
+    EXPECT_FALSE(speech::sapi5speaking);
+}
+
+// The daemon dies in the middle of a text (two seconds long): the wait ends at once
+// instead of never; a key on the dead connection raises nothing, and the next text tries
+// to connect again and says why it cannot.
+TEST_F(SpeechDispatcherTest, ADaemonThatDiesEndsTheWaitWithinASecond) {
+    speech::voice5.setEventInterests(sapi5::SVEAllEvents);
+    speech::usesapi5 = speech::voiceready = true;
+    QElapsedTimer sinceKill;
+    bool stuck = false;
+    QTimer killer;
+    QObject::connect(&killer, &QTimer::timeout, [&] {
+        if (sinceKill.isValid() && sinceKill.elapsed() > 5000) {
+            stuck = true;  // a wait that would never end: end it here so the test can fail
+            speech::sapi5speaking = false;
+        }
+        if (!speech::sapi5speaking || sinceKill.isValid()) return;
+        sinceKill.start();
+        daemon.kill();
+    });
+    killer.start(300);
+    speech::speakandwait("Dlhá veta, počas ktorej služba skončí."_cp);
+    ASSERT_TRUE(sinceKill.isValid());
+    ASSERT_FALSE(stuck) << "the wait outlived the daemon";
+    const qint64 waited = sinceKill.elapsed();
+    EXPECT_LT(waited, 1000);
+    RecordProperty("ms_from_kill_to_end_of_wait", static_cast<int>(waited));
+    std::printf("the wait ended %lld ms after the daemon was killed\n", static_cast<long long>(waited));
+    EXPECT_FALSE(speech::sapi5speaking);
+    EXPECT_NO_THROW(speech::stopspeech());
+    try {
+        speech::speakandwait("Ďalšia veta."_cp);
+        ADD_FAILURE() << "spoke to a dead daemon";
+    } catch (const ComError& error) {
+        EXPECT_EQ(error.code(), CO_E_SERVER_EXEC_FAILURE);
+    }
     EXPECT_FALSE(speech::sapi5speaking);
 }
 

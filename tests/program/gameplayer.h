@@ -47,6 +47,8 @@ public:
         resetrun();
         orvelasounds = true;
         speech::usesapi5 = true;
+        // The voice dialog's creation asks the service for its events; the game has no dialog.
+        speech::voice5.setEventInterests(sapi5::SVEAllEvents);
         for (const auto& a : answers) answers_.push_back(codec::utf8ToCp1250(a));
         secret_.assign(secret.begin(), secret.end());
         setsecretdraw([this] {

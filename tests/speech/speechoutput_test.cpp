@@ -244,6 +244,57 @@ TEST_F(SpeechTest, TheServiceFailsAtItsFirstUseWhenItCannotBeReached) {
     speech::resetspeech();
 }
 
+// The service reports only what a connection asked for, so a connection made late (the
+// daemon came up after the dialog's creation asked for the events) must ask again itself.
+TEST_F(SpeechTest, AServiceReachedLateReportsTheStreamsOfItsFirstText) {
+    RecordingSpeechService service;
+    service.setReachable(false);
+    speech::resetspeech();
+    EXPECT_THROW(speech::voice5.setEventInterests(sapi5::SVEAllEvents), ComError);
+    service.setReachable(true);
+    speech::usesapi5 = speech::voiceready = true;
+    speech::speakandwait("ahoj");
+    EXPECT_FALSE(speech::sapi5speaking);
+    EXPECT_THAT(service.calls(), ElementsAre("Connect", "Connect", "EventInterests 33790", "Speak 1 ahoj"));
+    speech::resetspeech();
+}
+
+// The daemon dies while a text is spoken: the wait ends, and the next text connects again.
+TEST_F(SpeechTest, AServiceThatGoesAwayEndsTheWaitAndTheNextTextConnectsAgain) {
+    SpeechRecorder recorder(SpeechRecorder::Engine::service);
+    recorder.service.setReports(RecordingSpeechService::Reports::startOnly);
+    time.onStall = [&] {
+        if (recorder.service.speaking()) recorder.service.goAway();
+    };
+    speech::speakandwait("prvá");
+    EXPECT_FALSE(speech::sapi5speaking);
+    // A key on the lost connection has nothing to cut off.
+    speech::stopspeech();
+    recorder.service.setReports(RecordingSpeechService::Reports::automatic);
+    speech::speakandwait("druhá");
+    EXPECT_THAT(recorder.service.calls(),
+                ElementsAre("Speak 1 prvá", "Connect", "EventInterests 33790", "Speak 1 druhá"));
+}
+
+// When the service cannot be reached again, the text that tried says so once; the keys
+// after it raise nothing, and no wait is left waiting for a stream that never began.
+TEST_F(SpeechTest, AServiceThatStaysAwayFailsTheTextAndLeavesTheKeysQuiet) {
+    SpeechRecorder recorder(SpeechRecorder::Engine::service);
+    recorder.service.goAway();
+    recorder.service.setReachable(false);
+    EXPECT_NO_THROW(speech::stopspeech());
+    try {
+        speech::speakandwait("text");
+        ADD_FAILURE() << "no error raised";
+    } catch (const ComError& error) {
+        EXPECT_EQ(error.code(), REGDB_E_CLASSNOTREG);
+    }
+    EXPECT_FALSE(speech::sapi5speaking);
+    EXPECT_NO_THROW(speech::stopspeech());
+    EXPECT_NO_THROW(speech::stopspeech());
+    EXPECT_THAT(recorder.service.calls(), ElementsAre("Connect"));
+}
+
 TEST_F(SpeechTest, OpenVoiceProbesEachAttributeThenRegistersTheSink) {
     SpeechRecorder recorder;
     recorder.direct.speed() = {true, 80, 390, 175};

@@ -188,6 +188,29 @@ TEST_F(VoiceDialogTest, ShowingAnnouncesTitleAndListOnceThenEachControlAndBarVal
     EXPECT_FALSE(voicedialogshown);
 }
 
+// Another window active for a moment (an error box over the dialog, Alt+Tab away and
+// back) does not make the dialog announce itself again; showing it again does.
+TEST_F(VoiceDialogTest, BecomingActiveAgainDoesNotAnnounceTheDialogAgain) {
+    start();
+    openVoice();
+    for (int shown = 0; shown < 2; ++shown) {
+        speechEngine.state().texts.clear();
+        Strings heard;
+        WhenAnnounced away([&] {
+            QApplication::setActiveWindow(Form1);
+            QApplication::processEvents();
+            QApplication::setActiveWindow(Form4);
+            QApplication::processEvents();
+            heard = spoken();
+            press(Qt::Key_Escape);
+        });
+        Form4->voicelist->setFocus();
+        Form4->exec();
+        ASSERT_TRUE(away.ran());
+        EXPECT_EQ(heard, (Strings{"Voice settings", "&Voices Czech"}));
+    }
+}
+
 TEST_F(VoiceDialogTest, TheVolumeBarAtTheTopInjectsTheFullLevelAndSaysTheBarValue) {
     start();
     openVoice();

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
+#include <csignal>
 
 namespace orvela::testing {
 
@@ -28,7 +29,7 @@ void writeFile(const QString& path, const QString& text) {
 
 }  // namespace
 
-RecordingSpeechDaemon::RecordingSpeechDaemon(int msPerText) {
+RecordingSpeechDaemon::RecordingSpeechDaemon(int msPerText, bool startNow) {
     const QString conf = dir_.filePath("conf");
     QDir().mkpath(conf + "/modules");
     QDir().mkpath(dir_.filePath("log"));
@@ -42,17 +43,33 @@ RecordingSpeechDaemon::RecordingSpeechDaemon(int msPerText) {
               QString("LogDir \"%1\"\nAudioOutputMethod \"alsa\"\nAudioALSADevice \"null\"\n"
                       "AddModule \"rec\" \"sd_generic\" \"rec.conf\"\nDefaultModule rec\n")
                   .arg(dir_.filePath("log")));
+    if (startNow) start();
+}
+
+bool RecordingSpeechDaemon::start() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_CACHE_HOME", dir_.filePath("cache"));
     daemon_.setProcessEnvironment(environment);
     daemon_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    daemon_.start("speech-dispatcher", {"-s", "-C", conf, "-c", "unix_socket", "-S", socketPath(), "-t", "0",
-                                        "-P", dir_.filePath("speechd.pid")});
-    if (!daemon_.waitForStarted(5000)) return;
+    daemon_.start("speech-dispatcher", {"-s", "-C", dir_.filePath("conf"), "-c", "unix_socket", "-S", socketPath(),
+                                        "-t", "0", "-P", dir_.filePath("speechd.pid")});
+    if (!daemon_.waitForStarted(5000)) return false;
     QElapsedTimer waited;
     waited.start();
     while (!QFile::exists(socketPath()) && waited.elapsed() < 10000) QThread::msleep(20);
     ready_ = QFile::exists(socketPath()) && warmUp();
+    return ready_;
+}
+
+qint64 RecordingSpeechDaemon::pid() const {
+    QFile file(dir_.filePath("speechd.pid"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toLongLong() : 0;
+}
+
+void RecordingSpeechDaemon::kill() {
+    if (const qint64 id = pid(); id > 0) ::kill(static_cast<pid_t>(id), SIGKILL);
+    daemon_.waitForFinished(5000);
+    ready_ = false;
 }
 
 RecordingSpeechDaemon::~RecordingSpeechDaemon() {

@@ -49,6 +49,12 @@ XSession::~XSession() {
     stop(xvfb_);
 }
 
+void XSession::endDisplay() {
+    xvfb_->kill();
+    xvfb_->waitForFinished(3000);
+    ready_ = false;
+}
+
 QProcessEnvironment XSession::environment() const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DISPLAY", display_);

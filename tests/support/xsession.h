@@ -22,6 +22,8 @@ public:
     // Waits until a window whose name contains text exists; returns its id or "".
     QString waitForWindow(const QString& text, int timeoutMs = 15000) const;
     QProcessEnvironment environment() const;
+    // The X server dies, as it does when the session ends under the program.
+    void endDisplay();
 
 private:
     QString display_;
