@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   liblouis-data
   xvfb openbox xdotool x11-utils sox
+  libx11-dev
 )
 missing=()
 for p in "${packages[@]}"; do
