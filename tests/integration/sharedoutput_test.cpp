@@ -2,8 +2,11 @@
 // in-memory output installed, both reach what that output mixes, alone and together.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <numbers>
+#include <thread>
 #include <vector>
 
 #include "app/soundobjects.h"
@@ -72,8 +75,16 @@ protected:
         note.setFrequency(400 * 64);
         note.play(false);
     }
+    // Returns once a second of speech is queued: the output mixes faster than the voice speaks.
     void speak() {
+        auto queued = std::make_shared<std::atomic<std::size_t>>(0);
+        auto trace = std::make_shared<tts::AudioTrace>();
+        trace->onQueued = [queued](std::size_t frames, int) { *queued += frames; };
+        tts::setAudioTrace(trace);
         ASSERT_FALSE(failed(central->TextData(codec::utf8ToCp1250("Dobrý deň, toto je skúška spoločného výstupu."))));
+        for (int i = 0; i < 500 && *queued < 22050; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        tts::setAudioTrace(nullptr);
+        ASSERT_GE(*queued, 22050u);
     }
 
     std::shared_ptr<AudioOutput> output;
