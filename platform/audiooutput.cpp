@@ -5,6 +5,7 @@
 #include <AL/alc.h>
 #include <AL/alext.h>
 
+#include <future>
 #include <mutex>
 
 #include "platform/errors.h"
@@ -14,31 +15,54 @@ namespace {
 
 std::mutex outputMutex;
 std::weak_ptr<AudioOutput> openOutput;
+std::future<std::shared_ptr<AudioOutput>> openingAhead;
 
 ALCdevice* asDevice(void* handle) { return static_cast<ALCdevice*>(handle); }
 ALCcontext* asContext(void* handle) { return static_cast<ALCcontext*>(handle); }
 
 }  // namespace
 
-std::shared_ptr<AudioOutput> AudioOutput::keep(void* handle, const int* attributes) {
+std::shared_ptr<AudioOutput> AudioOutput::create(void* handle, const int* attributes) {
     ALCcontext* created = alcCreateContext(asDevice(handle), attributes);
     if (!created || !alcMakeContextCurrent(created)) {
         if (created) alcDestroyContext(created);
         alcCloseDevice(asDevice(handle));
         throw OrvelaError("The sound device cannot be initialized");
     }
-    std::shared_ptr<AudioOutput> output(new AudioOutput(handle, created));
-    openOutput = output;
-    return output;
+    return std::shared_ptr<AudioOutput>(new AudioOutput(handle, created));
+}
+
+std::shared_ptr<AudioOutput> AudioOutput::openDefault() {
+    ALCdevice* opened = alcOpenDevice(nullptr);
+    if (!opened) throw OrvelaError("The sound device cannot be opened");
+    const ALCint attributes[] = {ALC_REFRESH, kRefreshPerSecond, 0};
+    return create(opened, attributes);
+}
+
+void AudioOutput::openAhead() {
+    const std::lock_guard lock(outputMutex);
+    if (openingAhead.valid() || openOutput.lock()) return;
+    openingAhead = std::async(std::launch::async, []() -> std::shared_ptr<AudioOutput> {
+        try {
+            return openDefault();
+        } catch (const OrvelaError&) {
+            return nullptr;
+        }
+    });
 }
 
 std::shared_ptr<AudioOutput> AudioOutput::acquire() {
     const std::lock_guard lock(outputMutex);
     if (auto output = openOutput.lock()) return output;
-    ALCdevice* opened = alcOpenDevice(nullptr);
-    if (!opened) throw OrvelaError("The sound device cannot be opened");
-    const ALCint attributes[] = {ALC_REFRESH, kRefreshPerSecond, 0};
-    return keep(opened, attributes);
+    if (openingAhead.valid()) {
+        if (auto output = openingAhead.get()) {
+            openOutput = output;
+            return output;
+        }
+    }
+    auto output = openDefault();
+    openOutput = output;
+    return output;
 }
 
 std::shared_ptr<AudioOutput> AudioOutput::acquireInMemory(int sampleRate) {
@@ -47,7 +71,9 @@ std::shared_ptr<AudioOutput> AudioOutput::acquireInMemory(int sampleRate) {
     if (!opened) throw OrvelaError("The sound device cannot be opened");
     const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_SHORT_SOFT,
                                  ALC_FREQUENCY, sampleRate, 0};
-    return keep(opened, attributes);
+    auto output = create(opened, attributes);
+    openOutput = output;
+    return output;
 }
 
 AudioOutput::~AudioOutput() {

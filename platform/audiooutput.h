@@ -12,6 +12,9 @@ public:
     // The open output, or a newly opened one; raises OrvelaError when no device can be
     // opened or initialised.
     static std::shared_ptr<AudioOutput> acquire();
+    // Starts opening the default output on a thread of its own, so that start-up goes on
+    // meanwhile; the next acquire takes it (or, when it failed, tries again and raises).
+    static void openAhead();
     // For benchmarks and tests: an output that mixes only when asked (render), at this
     // rate, in 16-bit stereo; it serves every acquire while it lives.
     static std::shared_ptr<AudioOutput> acquireInMemory(int sampleRate);
@@ -36,7 +39,8 @@ public:
 
 private:
     AudioOutput(void* device, void* context) : device_(device), context_(context) {}
-    static std::shared_ptr<AudioOutput> keep(void* device, const int* attributes);
+    static std::shared_ptr<AudioOutput> openDefault();
+    static std::shared_ptr<AudioOutput> create(void* device, const int* attributes);
     void* device_;
     void* context_;
 };

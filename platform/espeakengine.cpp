@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <deque>
+#include <future>
 #include <map>
 #include <mutex>
 #include <string>
@@ -91,6 +92,14 @@ std::vector<ModeInfo> listModes() {
     std::vector<ModeInfo> modes;
     for (auto& entry : entries) modes.push_back(std::move(entry.mode));
     return modes;
+}
+
+std::mutex aheadMutex;
+std::future<std::vector<ModeInfo>> listingAhead;
+
+std::vector<ModeInfo> takeModes() {
+    const std::lock_guard lock(aheadMutex);
+    return listingAhead.valid() ? listingAhead.get() : listModes();
 }
 
 class Destination final : public AudioDestination {
@@ -397,7 +406,7 @@ public:
         return S_OK;
     }
     HResult CreateEnumerator(std::shared_ptr<tts::Enumerator>& enumerator) override {
-        auto modes = listModes();
+        auto modes = takeModes();
         if (modes.empty()) return REGDB_E_CLASSNOTREG;
         enumerator = std::make_shared<Enumerator>(std::move(modes));
         return S_OK;
@@ -409,6 +418,11 @@ public:
 Engine& espeakEngine() {
     static EspeakEngine engine;
     return engine;
+}
+
+void listVoicesAhead() {
+    const std::lock_guard lock(aheadMutex);
+    if (!listingAhead.valid()) listingAhead = std::async(std::launch::async, listModes);
 }
 
 void setAudioTrace(std::shared_ptr<AudioTrace> watcher) {
