@@ -1,7 +1,8 @@
 // Processor time used while the logic game waits for a key: its wait clicks and polls
 // on the real event pump until a key arrives, with the device sounds on (the real
 // OpenAL device, silent null output unless ALSOFT_DRIVERS says otherwise) and off.
-// Target: under 2 % of one core.
+// Targets: the waiting thread under 2 % of one core, the whole process (with the
+// device's mixer) at most 0.5 % with the device sounds on.
 #include <QApplication>
 #include <QTimer>
 #include <chrono>
@@ -36,7 +37,8 @@ bool measure(bool sounds) {
                 g.answer.c_str());
     std::printf("  waiting thread: %.4f s processor = %.2f %% of one core (target < 2 %%)\n", thread,
                 100 * thread / wall);
-    std::printf("  whole process (with the device's mixer): %.4f s = %.2f %%\n", process, 100 * process / wall);
+    std::printf("  whole process (with the device's mixer): %.4f s = %.2f %%%s\n", process, 100 * process / wall,
+                sounds ? " (target <= 0.5 %)" : "");
     return thread / wall < 0.02;
 }
 
@@ -44,6 +46,8 @@ bool measure(bool sounds) {
 
 int main(int argc, char** argv) {
     setenv("ALSOFT_DRIVERS", "null", 0);
+    // The device period the program runs with.
+    setenv("ALSOFT_CONF", ORVELA_RUN_DIR "/alsoft.conf", 0);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     orvela::createsoundobjects();

@@ -15,6 +15,8 @@
 
 int main(int argc, char** argv) {
     setenv("ALSOFT_DRIVERS", "null", 0);
+    // The device period the program runs with.
+    setenv("ALSOFT_CONF", ORVELA_RUN_DIR "/alsoft.conf", 0);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     orvela::createsoundobjects();

@@ -1,9 +1,13 @@
-// Latency of the two speech engines, measured in one run:
-//  - espeak-ng: TextData to the first audio handed to OpenAL, and AudioReset to silence
-//    (the source is stopped within the call) and to the AudioStop notification on the
-//    main thread;
+// How fast speech and sounds start and fall silent, measured in one run:
+//  - espeak-ng: TextData to the first audio handed to OpenAL, AudioReset (what stopspeech
+//    calls) to the first silent sample the shared output mixes, and to the AudioStop
+//    notification on the main thread;
+//  - SOUND: a key ending a long note to the first silent sample the output mixes;
 //  - speech-dispatcher (a private daemon with its espeak-ng module, audio to ALSA's null
 //    device): Speak to the start of the stream, and a purge to the end of the stream.
+// The output is mixed in memory one device period at a time, paced like a sound card; the
+// period is the one the program's alsoft.conf gives, or --period FRAMES.
+// Target: at most 20 ms from the call to silence at the output.
 // Prints the median and the worst of each over the rounds.
 #include <QCoreApplication>
 #include <QDir>
@@ -12,6 +16,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -21,10 +26,15 @@
 #include <string>
 #include <vector>
 
+#include "app/settingsfile.h"
+#include "app/soundobjects.h"
+#include "bench/renderedoutput.h"
 #include "platform/codec.h"
+#include "platform/defaultwaves.h"
 #include "platform/espeakengine.h"
 #include "platform/eventpump.h"
 #include "platform/spvoice.h"
+#include "runtime/soundcommands.h"
 
 namespace {
 
@@ -46,11 +56,11 @@ bool waitFor(const std::function<bool()>& done, int limitMs) {
 
 void report(const char* what, std::vector<double> values) {
     if (values.empty()) {
-        std::printf("  %-44s no measurement\n", what);
+        std::printf("  %-48s no measurement\n", what);
         return;
     }
     std::sort(values.begin(), values.end());
-    std::printf("  %-44s median %7.1f ms   worst %7.1f ms   (%zu rounds)\n", what, values[values.size() / 2],
+    std::printf("  %-48s median %7.1f ms   worst %7.1f ms   (%zu rounds)\n", what, values[values.size() / 2],
                 values.back(), values.size());
 }
 
@@ -71,7 +81,7 @@ public:
     Clock::time_point stoppedAt;
 };
 
-void benchEspeak() {
+void benchEspeak(bench::RenderedOutput& output) {
     std::printf("espeak-ng through OpenAL:\n");
     struct Marks {
         std::atomic<bool> firstQueued{false};
@@ -105,7 +115,7 @@ void benchEspeak() {
     central->Register(sink, key);
 
     const std::string text = codec::utf8ToCp1250(kSentence);
-    std::vector<double> toFirstAudio, toSilence, toAudioStop;
+    std::vector<double> toFirstAudio, toSilence, toHeardSilence, toAudioStop;
     for (int round = 0; round < kRounds; ++round) {
         marks.firstQueued = false;
         marks.silent = false;
@@ -115,17 +125,45 @@ void benchEspeak() {
         toFirstAudio.push_back(std::chrono::duration<double, std::milli>(marks.queuedAt - start).count());
         QThread::msleep(300);
         eventPump().processPending();
+        const std::size_t framesAtReset = output.frames();
         const auto reset = Clock::now();
         central->AudioReset();
         if (!waitFor([&] { return !sink->playing && marks.silent; }, 5000)) continue;
+        QThread::msleep(60);
+        if (const auto heard = output.msToSilence(reset, framesAtReset)) toHeardSilence.push_back(*heard);
         toSilence.push_back(std::chrono::duration<double, std::milli>(marks.silentAt - reset).count());
         toAudioStop.push_back(std::chrono::duration<double, std::milli>(sink->stoppedAt - reset).count());
     }
     report("TextData -> first audio handed to OpenAL", toFirstAudio);
     report("AudioReset -> source silent", toSilence);
+    report("AudioReset -> first silent sample mixed", toHeardSilence);
     report("AudioReset -> AudioStop on the main thread", toAudioStop);
     central.reset();
     tts::setAudioTrace(nullptr);
+}
+
+void benchSound(bench::RenderedOutput& output) {
+    std::printf("SOUND through OpenAL:\n");
+    createsoundobjects();
+    wavelist->items().load(defaultWaves());
+    orvelasounds = true;
+    std::vector<double> toHeardSilence;
+    for (int round = 0; round < kRounds; ++round) {
+        std::size_t framesAtKey = 0;
+        Clock::time_point key;
+        // What the main window's key handler does to a SOUND that is playing.
+        QTimer::singleShot(300, [&] {
+            framesAtKey = output.frames();
+            key = Clock::now();
+            soundplaying = false;
+            soundtimer().setEnabled(false);
+        });
+        sound({400}, 5000, 1);
+        QThread::msleep(60);
+        if (const auto heard = output.msToSilence(key, framesAtKey)) toHeardSilence.push_back(*heard);
+    }
+    report("key ending a SOUND -> first silent sample mixed", toHeardSilence);
+    releasesoundobjects();
 }
 
 // A private daemon speaking through its espeak-ng module into ALSA's null device.
@@ -224,10 +262,25 @@ void benchSpeechDispatcher() {
 
 }  // namespace
 
+// The frames a period of the program's own device holds, as its alsoft.conf sets them.
+int devicePeriod(int argc, char** argv) {
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::string(argv[i]) == "--period") return std::atoi(argv[i + 1]);
+    setenv("ALSOFT_CONF", ORVELA_RUN_DIR "/alsoft.conf", 0);
+    return AudioOutput::acquire()->periodFrames();
+}
+
 int main(int argc, char** argv) {
     setenv("ALSOFT_DRIVERS", "null", 0);
     QCoreApplication app(argc, argv);
-    benchEspeak();
+    const int period = devicePeriod(argc, argv);
+    std::printf("device period: %d frames = %.1f ms at %d Hz\n", period, 1000.0 * period / bench::RenderedOutput::kRate,
+                bench::RenderedOutput::kRate);
+    {
+        bench::RenderedOutput output(period);
+        benchEspeak(output);
+        benchSound(output);
+    }
     benchSpeechDispatcher();
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "platform/espeakengine.h"
 
+#include <espeak-ng/espeak_ng.h>
 #include <espeak-ng/speak_lib.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <deque>
+#include <future>
 #include <map>
 #include <mutex>
 #include <string>
@@ -41,12 +43,21 @@ std::shared_ptr<AudioTrace> trace() {
 // espeak-ng keeps global state: one text is synthesised at a time, whoever asks.
 std::mutex espeakMutex;
 int sampleRate = 0;  // 0: not initialised yet, -1: failed
+bool pathKnown = false;
+
+// Listing the voices needs only the data path; the phoneme tables wait for the first
+// voice opened, which keeps them out of the program's start-up.
+void findData() {
+    if (!pathKnown) espeak_ng_InitializePath(nullptr);
+    pathKnown = true;
+}
 
 bool initialiseEspeak() {
     const std::lock_guard lock(espeakMutex);
     if (sampleRate == 0) {
         const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, kBufferMs, nullptr, 0);
         sampleRate = rate > 0 ? rate : -1;
+        pathKnown = true;
     }
     return sampleRate > 0;
 }
@@ -66,6 +77,7 @@ std::vector<ModeInfo> listModes() {
     std::vector<Entry> entries;
     {
         const std::lock_guard lock(espeakMutex);
+        findData();
         for (const espeak_VOICE** voice = espeak_ListVoices(nullptr); voice && *voice; ++voice) {
             const char* languages = (*voice)->languages;
             const std::string language = languages && *languages ? languages + 1 : "";
@@ -80,6 +92,14 @@ std::vector<ModeInfo> listModes() {
     std::vector<ModeInfo> modes;
     for (auto& entry : entries) modes.push_back(std::move(entry.mode));
     return modes;
+}
+
+std::mutex aheadMutex;
+std::future<std::vector<ModeInfo>> listingAhead;
+
+std::vector<ModeInfo> takeModes() {
+    const std::lock_guard lock(aheadMutex);
+    return listingAhead.valid() ? listingAhead.get() : listModes();
 }
 
 class Destination final : public AudioDestination {
@@ -367,6 +387,7 @@ public:
         if (!ours) return E_INVALIDARG;
         const bool known = std::any_of(modes_.begin(), modes_.end(), [&](const ModeInfo& m) { return m.gModeID == modeId; });
         if (!known) return E_INVALIDARG;
+        if (!initialiseEspeak()) return E_FAIL;
         central = std::make_shared<Central>(std::move(ours), modeId);
         return S_OK;
     }
@@ -385,8 +406,7 @@ public:
         return S_OK;
     }
     HResult CreateEnumerator(std::shared_ptr<tts::Enumerator>& enumerator) override {
-        if (!initialiseEspeak()) return REGDB_E_CLASSNOTREG;
-        auto modes = listModes();
+        auto modes = takeModes();
         if (modes.empty()) return REGDB_E_CLASSNOTREG;
         enumerator = std::make_shared<Enumerator>(std::move(modes));
         return S_OK;
@@ -398,6 +418,11 @@ public:
 Engine& espeakEngine() {
     static EspeakEngine engine;
     return engine;
+}
+
+void listVoicesAhead() {
+    const std::lock_guard lock(aheadMutex);
+    if (!listingAhead.valid()) listingAhead = std::async(std::launch::async, listModes);
 }
 
 void setAudioTrace(std::shared_ptr<AudioTrace> watcher) {

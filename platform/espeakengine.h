@@ -11,6 +11,9 @@
 namespace orvela::tts {
 
 Engine& espeakEngine();
+// Starts listing the voices on a thread of its own, so that start-up goes on meanwhile;
+// the next enumerator created takes the list.
+void listVoicesAhead();
 
 // Watches the engine's audio (integration tests, benchmark). Called on the worker thread.
 struct AudioTrace {

@@ -1,7 +1,6 @@
-// The sound device over OpenAL Soft: one device and context, a buffer per wave,
-// one source for a looped wave and a fresh source per play of any other.
+// The sound device over OpenAL Soft: the output shared with the voice, a buffer per
+// wave, one source for a looped wave and a fresh source per play of any other.
 #include <AL/al.h>
-#include <AL/alc.h>
 
 #include <algorithm>
 #include <chrono>
@@ -10,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/audiooutput.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/sounddevice.h"
@@ -19,30 +19,13 @@ namespace {
 
 class OpenAlDevice final : public SoundDevice, public std::enable_shared_from_this<OpenAlDevice> {
 public:
-    OpenAlDevice() {
-        device_ = alcOpenDevice(nullptr);
-        if (!device_) throw OrvelaError("The sound device cannot be opened");
-        context_ = alcCreateContext(device_, nullptr);
-        if (!context_ || !alcMakeContextCurrent(context_)) {
-            if (context_) alcDestroyContext(context_);
-            alcCloseDevice(device_);
-            throw OrvelaError("The sound device cannot be initialized");
-        }
-    }
-    ~OpenAlDevice() override {
-        if (alcGetCurrentContext() == context_) alcMakeContextCurrent(nullptr);
-        alcDestroyContext(context_);
-        alcCloseDevice(device_);
-    }
+    OpenAlDevice() : output_(AudioOutput::acquire()) {}
     // Another part of the program may have made its own context current.
-    void select() {
-        if (alcGetCurrentContext() != context_) alcMakeContextCurrent(context_);
-    }
+    void select() { output_->makeCurrent(); }
     std::unique_ptr<DeviceWave> createWave(const WaveData& wave) override;
 
 private:
-    ALCdevice* device_ = nullptr;
-    ALCcontext* context_ = nullptr;
+    std::shared_ptr<AudioOutput> output_;
 };
 
 class OpenAlWave final : public DeviceWave {

@@ -41,7 +41,7 @@ std::shared_ptr<SoundDevice> openSoundDevice();
 // it replaces, so doubles can nest.
 SoundDeviceOpener setSoundDeviceOpener(SoundDeviceOpener opener);
 
-// The OpenAL Soft device (default output, its own context).
+// The OpenAL Soft device (the default output, shared with the voice).
 std::shared_ptr<SoundDevice> openOpenAlDevice();
 
 }  // namespace orvela

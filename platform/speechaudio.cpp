@@ -1,5 +1,7 @@
 #include "platform/speechaudio.h"
 
+#include "platform/errors.h"
+
 // The thread-local context calls are declared only on request.
 #define AL_ALEXT_PROTOTYPES
 #include <AL/al.h>
@@ -9,30 +11,22 @@
 namespace orvela {
 
 SpeechAudio::Current::Current(SpeechAudio& audio) : lock_(audio.mutex_) {
-    alcSetThreadContext(static_cast<ALCcontext*>(audio.context_));
+    alcSetThreadContext(static_cast<ALCcontext*>(audio.output_->context()));
 }
 
 SpeechAudio::Current::~Current() { alcSetThreadContext(nullptr); }
 
 std::unique_ptr<SpeechAudio> SpeechAudio::open() {
-    ALCdevice* device = alcOpenDevice(nullptr);
-    if (!device) return nullptr;
-    ALCcontext* context = alcCreateContext(device, nullptr);
-    if (!context) {
-        alcCloseDevice(device);
+    std::unique_ptr<SpeechAudio> audio(new SpeechAudio);
+    try {
+        audio->output_ = AudioOutput::acquire();
+    } catch (const OrvelaError&) {
         return nullptr;
     }
-    std::unique_ptr<SpeechAudio> audio(new SpeechAudio);
-    audio->device_ = device;
-    audio->context_ = context;
     return audio;
 }
 
-SpeechAudio::~SpeechAudio() {
-    if (alcGetThreadContext() == context_) alcSetThreadContext(nullptr);
-    alcDestroyContext(static_cast<ALCcontext*>(context_));
-    alcCloseDevice(static_cast<ALCdevice*>(device_));
-}
+SpeechAudio::~SpeechAudio() = default;
 
 std::unique_ptr<SpeechAudio::Stream> SpeechAudio::createStream() {
     return std::unique_ptr<Stream>(new Stream(*this));

@@ -1,13 +1,15 @@
 #pragma once
-// The sound output the directly driven voice speaks into: its own OpenAL device and
-// context with one streaming source. Every OpenAL call is made with this context set
-// for the calling thread only, so the device sounds' context stays current elsewhere.
+// The sound output the directly driven voice speaks into: the OpenAL output shared with
+// the device sounds, one streaming source per open voice. Every OpenAL call is made with
+// the shared context set for the calling thread, whatever another part made current.
 // Thread-safe: the synthesis thread queues audio while the main thread may stop it.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <vector>
+
+#include "platform/audiooutput.h"
 
 namespace orvela {
 
@@ -56,8 +58,7 @@ private:
         std::lock_guard<std::mutex> lock_;
     };
 
-    void* device_ = nullptr;
-    void* context_ = nullptr;
+    std::shared_ptr<AudioOutput> output_;
     std::mutex mutex_;
 };
 

@@ -59,7 +59,9 @@ QStringList runDataFiles() {
     const QDir run(qEnvironmentVariable("ORVELA_RUN_DIR"));
     QStringList names;
     for (const QString& name : run.entryList(QDir::Files)) {
-        if (name == "orvela" || name.endsWith(".ini") || name == "ram.dat" || name == "data.dta") continue;
+        if (name == "orvela" || name.endsWith(".ini") || name == "ram.dat" || name == "data.dta" ||
+            name == "alsoft.conf")
+            continue;
         names << name;
     }
     return names;
@@ -99,6 +101,10 @@ TEST_F(Package, HoldsTheProgramItsDataFilesTheLauncherAndTheMenuEntry) {
     for (const char* program : {"/usr/bin/orvela", "/usr/libexec/orvela/orvela"}) {
         EXPECT_EQ(modes[program], "-rwxr-xr-x") << program;
     }
+    // The sound device's short mixing period: OpenAL Soft looks beside the real executable.
+    EXPECT_EQ(modes["/usr/libexec/orvela/alsoft.conf"], "-rw-r--r--");
+    EXPECT_TRUE(readFile(installed("libexec/orvela/alsoft.conf")) ==
+                readFile(qEnvironmentVariable("ORVELA_RUN_DIR") + "/alsoft.conf"));
     for (const char* file : {"/usr/share/applications/orvela.desktop", "/usr/share/icons/hicolor/scalable/apps/orvela.svg"}) {
         EXPECT_EQ(modes[file], "-rw-r--r--") << file;
     }
