@@ -11,7 +11,6 @@
 #include "app/executablepath.h"
 #include "app/settingsfile.h"
 #include "app/soundobjects.h"
-#include "app/soundobjects.h"
 #include "settings/unit7.h"
 #include "platform/codec.h"
 #include "platform/messagebox.h"
