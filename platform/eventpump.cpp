@@ -56,10 +56,15 @@ public:
     }
 
     void waitBriefly(int maxMs) override {
-        QTimer limit;
-        limit.setSingleShot(true);
-        limit.start(maxMs);
+        // One timer for every wait: a program polling for keys calls this a hundred
+        // times a second, and a timer made and destroyed each time costs more than the wait.
+        if (!limit_) {
+            limit_ = std::make_unique<QTimer>();
+            limit_->setSingleShot(true);
+        }
+        limit_->start(maxMs);
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        limit_->stop();
     }
 
     void post(std::function<void()> task) override {
@@ -68,6 +73,9 @@ public:
     }
 
     std::unique_ptr<Timer> createTimer() override { return std::make_unique<QtTimer>(); }
+
+private:
+    std::unique_ptr<QTimer> limit_;
 };
 
 EventPump* installed = nullptr;
