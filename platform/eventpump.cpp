@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
+#include <memory>
 
 namespace orvela {
 namespace {
@@ -57,7 +58,7 @@ public:
 
     void waitBriefly(int maxMs) override {
         // One timer for every wait: a program polling for keys calls this a hundred
-        // times a second, and a timer made and destroyed each time costs more than the wait.
+        // times a second, and needs no new timer object each time.
         if (!limit_) {
             limit_ = std::make_unique<QTimer>();
             limit_->setSingleShot(true);
