@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
+#include <memory>
 
 namespace orvela {
 namespace {
@@ -56,10 +57,15 @@ public:
     }
 
     void waitBriefly(int maxMs) override {
-        QTimer limit;
-        limit.setSingleShot(true);
-        limit.start(maxMs);
+        // One timer for every wait: a program polling for keys calls this a hundred
+        // times a second, and needs no new timer object each time.
+        if (!limit_) {
+            limit_ = std::make_unique<QTimer>();
+            limit_->setSingleShot(true);
+        }
+        limit_->start(maxMs);
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        limit_->stop();
     }
 
     void post(std::function<void()> task) override {
@@ -68,6 +74,9 @@ public:
     }
 
     std::unique_ptr<Timer> createTimer() override { return std::make_unique<QtTimer>(); }
+
+private:
+    std::unique_ptr<QTimer> limit_;
 };
 
 EventPump* installed = nullptr;

@@ -42,6 +42,33 @@ TEST(QtEventPump, TaskPostedFromAnotherThreadRunsOnTheMainThread) {
     EXPECT_EQ(ranOn, mainThread);
 }
 
+// The game polls for keys this way a hundred times a second: each wait must end at its
+// limit, or at once when something is handled, also when a handler inside it waits too.
+TEST(QtEventPump, BriefWaitEndsAtItsLimitOrWhenSomethingIsHandled) {
+    eventPump().processPending();
+    QElapsedTimer took;
+    took.start();
+    eventPump().waitBriefly(30);
+    EXPECT_GE(took.elapsed(), 25);
+    EXPECT_LT(took.elapsed(), 2000);
+
+    bool handled = false;
+    eventPump().post([&] {
+        eventPump().waitBriefly(5);
+        handled = true;
+    });
+    took.restart();
+    eventPump().waitBriefly(60000);
+    EXPECT_TRUE(handled);
+    EXPECT_LT(took.elapsed(), 2000);
+
+    eventPump().processPending();
+    took.restart();
+    eventPump().waitBriefly(30);
+    EXPECT_GE(took.elapsed(), 25);
+    EXPECT_LT(took.elapsed(), 2000);
+}
+
 TEST(QtEventPump, TimerWithIntervalZeroNeverFires) {
     auto timer = eventPump().createTimer();
     bool fired = false;
